@@ -1,0 +1,367 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/core/vm_fixture.h"
+
+namespace {
+
+// The top cell as text: "n:<number>", "b:<0|1>", "s:<text>", "a:<cells>", "r:<raw>".
+std::string describe(const ZQVal* v) {
+    switch (v->tipo) {
+        case s_NUM:
+            return std::string("n:") + num2str_def_format(v->num);
+        case s_BOOL:
+            return "b:" + std::to_string(static_cast<int>(v->b));
+        case s_STR:
+            return std::string("s:") + v->str;
+        case s_CLUSTER:
+            return "a:" + std::to_string(v->cluster ? v->cluster->count : 0);
+        default:
+            return "?";
+    }
+}
+
+struct OpCase {
+    const char* name;
+    std::vector<INST> code;  // i_HALT is appended
+    const char* top;
+};
+
+// Constants of every case: 0:"ab" 1:"cd" 2:7.9 3:2.5 4:true 5:false 6:-7 7:3
+void add_case_consts(ZQExec& e) {
+    ZQVal cells[] = {str_cell("ab"),  str_cell("cd"),   num_cell(7.9L), num_cell(2.5L),
+                     bool_cell(true), bool_cell(false), num_cell(-7),   num_cell(3)};
+    for (ZQVal& c : cells) e.addConst(&c);
+}
+
+TEST(VMOpcodes, EffectTable) {
+    const OpCase cases[] = {
+        {"add", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 3, 0}, {i_ADD, 0, 0}}, "n:5"},
+        {"sub", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 3, 0}, {i_SUB, 0, 0}}, "n:-1"},
+        {"mul", {{i_LD_NUM, -2, 0}, {i_LD_NUM, 3, 0}, {i_MUL, 0, 0}}, "n:-6"},
+        {"div", {{i_LD_NUM, 7, 0}, {i_LD_NUM, 2, 0}, {i_DIV, 0, 0}}, "n:3.5"},
+        {"mod negative", {{i_LD_CONST, 6, 1}, {i_LD_CONST, 7, 1}, {i_MOD, 0, 0}}, "n:-1"},
+        {"mod truncates", {{i_LD_CONST, 2, 1}, {i_LD_CONST, 3, 1}, {i_MOD, 0, 0}}, "n:1"},
+        {"pow", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 10, 0}, {i_POW, 0, 0}}, "n:1024"},
+        {"neg zero", {{i_LD_NUM, 0, 0}, {i_NEG, 0, 0}}, "n:-0"},
+        {"concat", {{i_LD_CONST, 0, 1}, {i_LD_CONST, 1, 1}, {i_CONCAT, 0, 0}}, "s:abcd"},
+        {"eq num", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 2, 0}, {i_EQ, 0, 0}}, "b:1"},
+        {"ne num", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 2, 0}, {i_NE, 0, 0}}, "b:0"},
+        {"gt num", {{i_LD_NUM, 3, 0}, {i_LD_NUM, 2, 0}, {i_GT, 0, 0}}, "b:1"},
+        {"ge num", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 2, 0}, {i_GE, 0, 0}}, "b:1"},
+        {"lt num", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 2, 0}, {i_LT, 0, 0}}, "b:0"},
+        {"le num", {{i_LD_NUM, 2, 0}, {i_LD_NUM, 2, 0}, {i_LE, 0, 0}}, "b:1"},
+        {"lt str", {{i_LD_CONST, 0, 1}, {i_LD_CONST, 1, 1}, {i_LT, 0, 0}}, "b:1"},
+        {"eq str", {{i_LD_CONST, 0, 1}, {i_LD_CONST, 0, 1}, {i_EQ, 0, 0}}, "b:1"},
+        {"gt bool", {{i_LD_CONST, 4, 1}, {i_LD_CONST, 5, 1}, {i_GT, 0, 0}}, "b:1"},
+        {"and", {{i_LD_CONST, 4, 1}, {i_LD_CONST, 5, 1}, {i_AND, 0, 0}}, "b:0"},
+        {"or", {{i_LD_CONST, 4, 1}, {i_LD_CONST, 5, 1}, {i_OR, 0, 0}}, "b:1"},
+        {"not", {{i_LD_CONST, 5, 1}, {i_NOT, 0, 0}}, "b:1"},
+        {"defval", {{i_LD_DEFVAL, 1, 0}}, "s:cd"},
+        {"dup", {{i_LD_NUM, 4, 0}, {i_LD_NUM, 5, 0}, {i_DUP, -1, 0}}, "n:4"},
+        {"pop", {{i_LD_NUM, 4, 0}, {i_LD_CONST, 0, 1}, {i_POP, 0, 1}}, "n:4"},
+        {"jmp skips", {{i_LD_NUM, 1, 0}, {i_JMP, 2, 0}, {i_LD_NUM, 2, 0}}, "n:1"},
+        {"jmpf taken",
+         {{i_LD_NUM, 1, 0}, {i_LD_CONST, 5, 1}, {i_JMPF, 2, 0}, {i_LD_NUM, 2, 0}},
+         "n:1"},
+        {"jmpf not taken",
+         {{i_LD_NUM, 1, 0}, {i_LD_CONST, 4, 1}, {i_JMPF, 2, 0}, {i_LD_NUM, 2, 0}},
+         "n:2"},
+        {"jmpt taken",
+         {{i_LD_NUM, 1, 0}, {i_LD_CONST, 4, 1}, {i_JMPT, 2, 0}, {i_LD_NUM, 2, 0}},
+         "n:1"},
+        {"null array", {{i_LD_NULLARRAY, 0, 0}}, "a:0"},
+        {"dim static",
+         {{i_LD_NUM, 0, 0}, {i_LD_CONST, 3, 1}, {i_LD_NUM, 0, 0}, {i_DIM, 0, 1}},
+         "a:2"},
+        {"dim dynamic",
+         {{i_LD_NUM, 1, 0}, {i_LD_NUM, 3, 0}, {i_LD_NUM, 0, 0}, {i_LD_NUM, 0, 0}, {i_DIM, 0, 2}},
+         "a:-6"},
+        {"replicate",
+         {{i_LD_NUM, 7, 0}, {i_LD_NUM, 8, 0}, {i_REPLICATE, 2, 2}, {i_POP, 0, 2}, {i_POP, 0, 1}},
+         "n:7"},
+        {"chkstk passes", {{i_CHKSTK, 0, 10}, {i_LD_NUM, 9, 0}}, "n:9"},
+    };
+    for (const OpCase& c : cases) {
+        ZQExec e(100);
+        CaptureOut out;
+        ASSERT_TRUE(e.createStack(500));
+        e.set_def_stdout(&out);
+        add_case_consts(e);
+        for (const INST& i : c.code) e.emit(i.opcode, i.op1, i.op2);
+        e.emit(i_HALT);
+        ASSERT_EQ(e.initExec(nullptr, 0), 1) << c.name;
+        EXPECT_EQ(e.exec(0, 0), 1) << c.name << ": " << out.text;
+        EXPECT_EQ(describe(e.getTopPtr()), c.top) << c.name;
+    }
+}
+
+// Main program: ENTER, global slot 0, one global x; x := 5; x := x * 2; halt.
+TEST_F(VMTest, GlobalsLoadAndStore) {
+    ASSERT_EQ(run({{i_ENTER, 0, 1},
+                   {i_LD_INT, 0, 0},
+                   {i_LD_NUM, 0, 0},
+                   {i_LD_ADDR_GLOBAL, 1, 0},
+                   {i_LD_NUM, 5, 0},
+                   {i_STORE, 0, 1},
+                   {i_LD_ADDR_GLOBAL, 1, 0},
+                   {i_LD_GLOBAL, 1, 1},
+                   {i_LD_NUM, 2, 0},
+                   {i_MUL, 0, 0},
+                   {i_STORE, 0, 1},
+                   {i_LD_GLOBAL, 1, 1},
+                   {i_HALT, 0, 0}}),
+              1);
+    EXPECT_EQ(top()->num, 10);
+    EXPECT_EQ(e.getState(), st_STOPPED);
+    EXPECT_EQ(top() - e.getInternalStackPtr(), 3) << "halt leaves the stack until stop";
+    e.stop();
+    EXPECT_EQ(top(), nullptr);
+}
+
+// A record of two fields (2 cells) stored and loaded as one value, and one field selected
+// through i_ADDR_ADD and read with i_LD_INDIRECT.
+TEST_F(VMTest, MultiCellValues) {
+    consts({str_cell("campo")});
+    ASSERT_EQ(run({{i_ENTER, 0, 2},
+                   {i_LD_INT, 0, 0},
+                   {i_LD_NUM, 0, 0},
+                   {i_LD_NUM, 0, 0},
+                   {i_LD_ADDR_GLOBAL, 1, 0},
+                   {i_LD_NUM, 4, 0},
+                   {i_LD_CONST, 0, 1},
+                   {i_STORE, 0, 2},
+                   {i_LD_GLOBAL, 1, 2},
+                   {i_LD_ADDR_GLOBAL, 1, 0},
+                   {i_LD_INT, 1, 0},
+                   {i_ADDR_ADD, 0, 0},
+                   {i_LD_INDIRECT, 0, 1},
+                   {i_HALT, 0, 0}}),
+              1);
+    EXPECT_STREQ(top()->str, "campo");
+    EXPECT_STREQ(top()[-1].str, "campo");
+    EXPECT_NE(top()[-1].str, top()->str) << "loads are deep copies";
+    EXPECT_EQ(top()[-2].num, 4);
+}
+
+// f(a) = a + 1 called with 41: result slot, argument, call, line marker after the call.
+TEST_F(VMTest, CallAndReturn) {
+    consts({num_cell(0)});
+    ASSERT_EQ(run({{i_ENTER, 0, 0},           // 0
+                   {i_LD_INT, 0, 0},          // 1
+                   {i_CHKSTK, 0, 2},          // 2
+                   {i_LD_DEFVAL, 0, 0},       // 3 result slot
+                   {i_LD_NUM, 41, 0},         // 4 argument
+                   {i_CALL, 8, 0},            // 5
+                   {i_LINE_RET, 0, 3},        // 6
+                   {i_HALT, 0, 0},            // 7
+                   {i_ENTER, 0, 0},           // 8 f
+                   {i_LINE, 8, 20},           // 9
+                   {i_LD_ADDR_LOCAL, -3, 0},  // 10 result slot
+                   {i_LD_LOCAL, -2, 1},       // 11 a
+                   {i_LD_NUM, 1, 0},          // 12
+                   {i_ADD, 0, 0},             // 13
+                   {i_STORE, 0, 1},           // 14
+                   {i_RET, 0, 1}}),           // 15
+              1);
+    EXPECT_EQ(top()->num, 42);
+    EXPECT_EQ(top() - e.getInternalStackPtr(), 3) << "arguments are removed by the return";
+    EXPECT_EQ(e.getLine(), 3);
+    EXPECT_EQ(e.getRoutine(), 0);
+    EXPECT_EQ(e.getFP(), 1);
+}
+
+TEST_F(VMTest, IndexSelectsElements) {
+    // a: array of 3 elements of 2 cells; a[3] second cell := 9, then read back.
+    ASSERT_EQ(run({{i_ENTER, 0, 1},
+                   {i_LD_INT, 0, 0},
+                   {i_LD_NUM, 0, 0},
+                   {i_LD_NUM, 3, 0},
+                   {i_LD_NUM, 0, 0},
+                   {i_LD_NUM, 0, 0},
+                   {i_DIM, 0, 2},
+                   {i_LD_ADDR_GLOBAL, 1, 0},
+                   {i_LD_NUM, 3, 0},
+                   {i_INDEX, 0, 2},
+                   {i_LD_INT, 1, 0},
+                   {i_ADDR_ADD, 0, 0},
+                   {i_LD_NUM, 9, 0},
+                   {i_STORE, 0, 1},
+                   {i_LD_GLOBAL, 1, 1},
+                   {i_HALT, 0, 0}}),
+              1);
+    ASSERT_EQ(top()->tipo, s_CLUSTER);
+    EXPECT_EQ(top()->cluster->cells[5].num, 9);
+    EXPECT_EQ(top()->cluster->cells[4].num, 0);
+}
+
+struct AbortCase {
+    const char* name;
+    std::vector<INST> code;
+    abort_reason code_expected;
+    const char* message;
+};
+
+TEST(VMAborts, Table) {
+    // Constants: 0: dynamic-array template count, 1: 0.5, 2: "x"
+    const AbortCase cases[] = {
+        {"index zero",
+         {{i_LD_NUM, 0, 0},
+          {i_LD_NUM, 2, 0},
+          {i_LD_NUM, 0, 0},
+          {i_DIM, 0, 1},
+          {i_LD_ADDR_LOCAL, 1, 0},
+          {i_LD_NUM, 0, 0},
+          {i_INDEX, 0, 1}},
+         ar_INDEX,
+         "Indice fuera de rango"},
+        {"index past end",
+         {{i_LD_NUM, 0, 0},
+          {i_LD_NUM, 2, 0},
+          {i_LD_NUM, 0, 0},
+          {i_DIM, 0, 1},
+          {i_LD_ADDR_LOCAL, 1, 0},
+          {i_LD_NUM, 3, 0},
+          {i_INDEX, 0, 1}},
+         ar_INDEX,
+         "Indice fuera de rango"},
+        {"index negative",
+         {{i_LD_NUM, 0, 0},
+          {i_LD_NUM, 2, 0},
+          {i_LD_NUM, 0, 0},
+          {i_DIM, 0, 1},
+          {i_LD_ADDR_LOCAL, 1, 0},
+          {i_LD_NUM, -1, 0},
+          {i_INDEX, 0, 1}},
+         ar_INDEX,
+         "Indice fuera de rango"},
+        {"div zero",
+         {{i_LD_NUM, 1, 0}, {i_LD_NUM, 0, 0}, {i_DIV, 0, 0}},
+         ar_DIV_ZERO,
+         "Divisor es 0"},
+        {"mod zero",
+         {{i_LD_NUM, 1, 0}, {i_LD_NUM, 0, 0}, {i_MOD, 0, 0}},
+         ar_DIV_ZERO,
+         "Divisor es 0"},
+        {"mod by a fraction",
+         {{i_LD_NUM, 1, 0}, {i_LD_CONST, 1, 1}, {i_MOD, 0, 0}},
+         ar_DIV_ZERO,
+         "Divisor es 0"},
+        {"stack overflow",
+         {{i_LD_NUM, 1, 0}, {i_JMP, -1, 0}},
+         ar_STACK_OVERFLOW,
+         "Desbordamiento de pila"},
+        {"undefined stdf", {{i_CALL_STDF, 110, 0}}, ar_UNDEF_FUNC, "Funcion no definida"},
+        {"bad opcode", {{static_cast<i_set>(17), 0, 0}}, ar_BAD_INST, "Instruccion no valida"},
+        {"push nothing", {{i_LD_LOCAL, 1, 1}}, ar_UNKNOWN_TYPE, "Se desconoce tipo de variable"},
+        {"index non-array",
+         {{i_LD_NUM, 1, 0}, {i_LD_ADDR_LOCAL, 1, 0}, {i_LD_NUM, 1, 0}, {i_INDEX, 0, 1}},
+         ar_TYPE_EXPECTED,
+         "Se esperaba otro tipo de variable (error interno)"},
+        {"index undimensioned",
+         {{i_LD_NULLARRAY, 0, 0}, {i_LD_ADDR_LOCAL, 1, 0}, {i_LD_NUM, 1, 0}, {i_INDEX, 0, 1}},
+         ar_NOT_DIMENSIONED,
+         "Arreglo no fue dimensionado"},
+        {"dim zero",
+         {{i_LD_NUM, 0, 0}, {i_LD_NUM, 0, 0}, {i_LD_NUM, 0, 0}, {i_DIM, 0, 1}},
+         ar_BAD_DIM,
+         "Dimension debe ser mayor a 0"},
+        {"dynamic into static",
+         {{i_LD_NUM, 0, 0},
+          {i_LD_NUM, 2, 0},
+          {i_LD_NUM, 0, 0},
+          {i_DIM, 0, 1},
+          {i_LD_ADDR_LOCAL, 1, 0},
+          {i_LD_NUM, 1, 0},
+          {i_LD_NUM, 2, 0},
+          {i_LD_NUM, 0, 0},
+          {i_DIM, 0, 1},
+          {i_STORE, 0, 1}},
+         ar_DYN_TO_STATIC,
+         "Arreglo dinamico no puede ser asignado a uno estatico"},
+        {"chkstk", {{i_CHKSTK, 0, 450}}, ar_NO_MEMORY, "No hay suficiente memoria"},
+        {"huge dim",
+         {{i_LD_NUM, 0, 0}, {i_LD_NUM, 1 << 30, 0}, {i_LD_NUM, 0, 0}, {i_DIM, 0, 1}},
+         ar_NO_MEMORY,
+         "No hay suficiente memoria"},
+        {"pow invalid",
+         {{i_LD_NUM, -8, 0}, {i_LD_CONST, 1, 1}, {i_POW, 0, 0}},
+         ar_MATH,
+         "Durante calculo matematico"},
+        {"lib load", {{i_LIB_LOAD, 2, 0}}, ar_LIB_LOAD, "No se pudo enlazar libreria externa"},
+        {"lib sym",
+         {{i_LD_NUM, 0, 0}, {i_LD_CONST, 3, 1}, {i_LIB_SYM, 2, 1}},
+         ar_LIB_SYM,
+         "Subrutina externa no existe"},
+    };
+    for (const AbortCase& c : cases) {
+        ZQExec e(100);
+        CaptureOut out;
+        ASSERT_TRUE(e.createStack(500));
+        e.set_def_stdout(&out);
+        ZQVal k[] = {num_cell(2), num_cell(0.5L), str_cell("/no/such/libzq.so"), num_cell(0)};
+        for (ZQVal& v : k) e.addConst(&v);
+        e.emit(i_ENTER, 0, 0);
+        e.emit(i_LINE, 0, 12);
+        for (const INST& i : c.code) e.emit(i.opcode, i.op1, i.op2);
+        e.emit(i_HALT);
+        ASSERT_EQ(e.initExec(nullptr, 0), 1) << c.name;
+        EXPECT_EQ(e.exec(0, 0), 0) << c.name;
+        EXPECT_EQ(e.getAbortReason(), c.code_expected) << c.name;
+        EXPECT_EQ(out.text, std::string("\n\nError de ejecucion (linea=12): ") + c.message)
+            << c.name;
+        EXPECT_EQ(e.getTopPtr(), nullptr) << c.name << ": the run's cells are released";
+        EXPECT_EQ(e.getState(), st_STOPPED) << c.name;
+    }
+}
+
+TEST_F(VMTest, NanResultAborts13) {
+    consts({num_cell(INFINITY)});
+    EXPECT_EQ(run({{i_LD_CONST, 0, 1}, {i_LD_CONST, 0, 1}, {i_SUB, 0, 0}, {i_HALT, 0, 0}}), 0);
+    EXPECT_EQ(e.getAbortReason(), ar_MATH);
+    EXPECT_EQ(out.text, "\n\nError de ejecucion: Durante calculo matematico");
+}
+
+TEST_F(VMTest, NoCodeAborts12) {
+    EXPECT_EQ(e.initExec(nullptr, 0), 0);
+    EXPECT_EQ(e.getAbortReason(), ar_NO_CODE);
+    EXPECT_STREQ(get_abort_descrip(ar_NO_CODE), "No hay codigo a ejecutar");
+}
+
+TEST_F(VMTest, InitExecWhilePausedDoesNothing) {
+    code({{i_LD_NUM, 1, 0}, {i_LD_NUM, 2, 0}, {i_HALT, 0, 0}});
+    ASSERT_EQ(e.initExec(nullptr, 0), 1);
+    e.setState(st_RUNNING);
+    e.execOneInst();
+    e.setState(st_PAUSED);
+    INST* pc = e.getPC();
+    EXPECT_EQ(e.initExec(nullptr, 0), 1);
+    EXPECT_EQ(e.getPC(), pc);
+    EXPECT_EQ(e.exec(0, 0), 1) << "exec continues a paused run";
+    EXPECT_EQ(top()->num, 2);
+    EXPECT_EQ(top()[-1].num, 1);
+}
+
+TEST_F(VMTest, RunsAgainAfterAnAbort) {
+    consts({str_cell("k")});
+    code({{i_LD_CONST, 0, 1}, {i_LD_NUM, 1, 0}, {i_LD_NUM, 0, 0}, {i_DIV, 0, 0}});
+    ASSERT_EQ(e.initExec(nullptr, 0), 1);
+    EXPECT_EQ(e.exec(0, 0), 0);
+    EXPECT_STREQ(e.getConstPtr(0)->str, "k") << "constants survive the abort";
+    ASSERT_EQ(e.initExec(nullptr, 0), 1);
+    EXPECT_EQ(e.getAbortReason(), ar_NONE);
+    EXPECT_EQ(e.exec(0, 0), 0);
+    EXPECT_EQ(e.getAbortReason(), ar_DIV_ZERO);
+}
+
+TEST(AbortDescrip, OutsideTheTableIsNull) {
+    EXPECT_EQ(get_abort_descrip(ar_NONE), nullptr);
+    EXPECT_EQ(get_abort_descrip(static_cast<abort_reason>(28)), nullptr);
+    EXPECT_STREQ(get_abort_descrip(ar_READ_BUFFER), "Buffer de lectura es muy peque\xA4o");
+    EXPECT_STREQ(get_abort_descrip(ar_USER_CANCEL), "Programa cancelado por el usuario");
+}
+
+}  // namespace
