@@ -22,8 +22,9 @@ class ZQ_DefInput_File {
 
     // Reports to the executor, if any.
     void fail(int reason);
-    // Reads one text field (up to the separator or a line break) into buffer.
-    bool read_field();
+    // Reads one text field into buffer: up to the separator or a line break (not consumed),
+    // or a single character without a separator. Its length, or -1 at the end of the input.
+    int read_field();
 
   public:
     ZQ_DefInput_File();
@@ -32,7 +33,8 @@ class ZQ_DefInput_File {
     ZQ_DefInput_File& operator=(const ZQ_DefInput_File&) = delete;
     virtual ~ZQ_DefInput_File();
 
-    // Fills v by its tag; 0 at end of input (no abort) or on a failure (aborted).
+    // Fills v by its tag; 0 at the end of the input (no abort, v unchanged) or on a failure
+    // (aborted). A string cell receives a new text; the caller releases the old one.
     virtual int leer(ZQVal* v);
     virtual int readkey(int timeout);
     virtual int at_eof();
