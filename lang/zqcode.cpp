@@ -54,18 +54,18 @@ const char* i_set_name(int32_t op) {
         NAME(i_ADD)
         NAME(i_DIV)
         NAME(i_MOD)
-        NAME(i_MUL) NAME(i_POW) NAME(i_SUB) NAME(i_NEG) NAME(i_CONCAT) NAME(i_EQ) NAME(i_GT)
-            NAME(i_GE) NAME(i_LT) NAME(i_LE) NAME(i_NE) NAME(i_AND) NAME(i_OR) NAME(i_NOT)
-                NAME(i_LD_DEFVAL) NAME(i_ENTER) NAME(i_JMP) NAME(i_JMPF) NAME(i_JMPT)
-                    NAME(i_CALL_STDF) NAME(i_CALL) NAME(i_RET) NAME(i_HALT) NAME(i_LD_NUM)
-                        NAME(i_LD_CONST) NAME(i_LD_ADDR_LOCAL) NAME(i_LD_ADDR_GLOBAL)
-                            NAME(i_LD_GLOBAL) NAME(i_STORE) NAME(i_LD_LOCAL) NAME(i_LD_INDIRECT)
-                                NAME(i_LD_INT) NAME(i_CHKSTK) NAME(i_ADDR_ADD) NAME(i_POP)
-                                    NAME(i_DUP) NAME(i_REPLICATE) NAME(i_LINE) NAME(i_LINE_BREAK)
-                                        NAME(i_LINE_RET) NAME(i_LIB_LOAD) NAME(i_LIB_SYM)
-                                            NAME(i_CALL_EXT) NAME(i_LD_NULLARRAY) NAME(i_DIM)
-                                                NAME(i_INDEX)
+        NAME(i_MUL)
+        NAME(i_POW) NAME(i_SUB) NAME(i_NEG) NAME(i_CONCAT) NAME(i_EQ) NAME(i_GT) NAME(i_GE)
+            NAME(i_LT) NAME(i_LE) NAME(i_NE) NAME(i_AND) NAME(i_OR) NAME(i_NOT) NAME(i_LD_DEFVAL)
+                NAME(i_ENTER) NAME(i_JMP) NAME(i_JMPF) NAME(i_JMPT) NAME(i_CALL_STDF) NAME(i_CALL)
+                    NAME(i_RET) NAME(i_HALT) NAME(i_LD_NUM) NAME(i_LD_CONST) NAME(i_LD_ADDR_LOCAL)
+                        NAME(i_LD_ADDR_GLOBAL) NAME(i_LD_GLOBAL) NAME(i_STORE) NAME(i_LD_LOCAL)
+                            NAME(i_LD_INDIRECT) NAME(i_LD_INT) NAME(i_CHKSTK) NAME(i_ADDR_ADD)
+                                NAME(i_POP) NAME(i_DUP) NAME(i_REPLICATE) NAME(i_LINE)
+                                    NAME(i_LINE_BREAK) NAME(i_LINE_RET) NAME(i_LIB_LOAD)
+                                        NAME(i_LIB_SYM) NAME(i_CALL_EXT) NAME(i_LD_NULLARRAY)
+                                            NAME(i_DIM) NAME(i_INDEX)
 #undef NAME
-                                                    default : return nullptr;
+                                                default : return nullptr;
     }
 }

@@ -47,6 +47,7 @@ class ZQExec : public ZQCode, public ZQ_RTStack {
     virtual int initExec(char** argv, int argc);
     virtual int exec(unsigned, unsigned);
     virtual void reportError();
+    // Sets the console flag; an override prepares the display and calls this one.
     virtual void initConsole();
     void abort(abort_reason r) override;
 
@@ -80,7 +81,8 @@ class ZQExec : public ZQCode, public ZQ_RTStack {
     int getArgc() const { return argc; }
     int getConsoleFlag() const { return console; }
 
-    // The host installs its own default channels (not deleted here); missing ones are
+    // The host installs its own default channels (not deleted here, and flushed when a run
+    // stops, so they must outlive the machine or be replaced first); missing ones are
     // created on standard input and output.
     void set_def_stdin(ZQ_DefInput_File* in);
     void set_def_stdout(ZQ_DefOutput_File* out);

@@ -8,6 +8,22 @@
 #include "lang/zqexec.h"
 #include "tests/core/cells.h"
 
+// The top cell as text: "n:<number>", "b:<0|1>", "s:<text>", "a:<cells>", "r:<raw>".
+inline std::string describe(const ZQVal* v) {
+    switch (v->tipo) {
+        case s_NUM:
+            return std::string("n:") + num2str_def_format(v->num);
+        case s_BOOL:
+            return "b:" + std::to_string(static_cast<int>(v->b));
+        case s_STR:
+            return std::string("s:") + v->str;
+        case s_CLUSTER:
+            return "a:" + std::to_string(v->cluster ? v->cluster->count : 0);
+        default:
+            return "?";
+    }
+}
+
 // An output channel that keeps what the program writes.
 class CaptureOut : public ZQ_DefOutput_File {
   public:
@@ -23,8 +39,8 @@ class CaptureOut : public ZQ_DefOutput_File {
 // hand-built code segment and constant pool.
 class VMTest : public ::testing::Test {
   protected:
+    CaptureOut out;  // outlives the machine, which flushes it when it stops
     ZQExec e{1000};
-    CaptureOut out;
 
     void SetUp() override {
         ASSERT_TRUE(e.createStack(500));

@@ -8,22 +8,6 @@
 
 namespace {
 
-// The top cell as text: "n:<number>", "b:<0|1>", "s:<text>", "a:<cells>", "r:<raw>".
-std::string describe(const ZQVal* v) {
-    switch (v->tipo) {
-        case s_NUM:
-            return std::string("n:") + num2str_def_format(v->num);
-        case s_BOOL:
-            return "b:" + std::to_string(static_cast<int>(v->b));
-        case s_STR:
-            return std::string("s:") + v->str;
-        case s_CLUSTER:
-            return "a:" + std::to_string(v->cluster ? v->cluster->count : 0);
-        default:
-            return "?";
-    }
-}
-
 struct OpCase {
     const char* name;
     std::vector<INST> code;  // i_HALT is appended
@@ -86,8 +70,8 @@ TEST(VMOpcodes, EffectTable) {
         {"chkstk passes", {{i_CHKSTK, 0, 10}, {i_LD_NUM, 9, 0}}, "n:9"},
     };
     for (const OpCase& c : cases) {
-        ZQExec e(100);
         CaptureOut out;
+        ZQExec e(100);
         ASSERT_TRUE(e.createStack(500));
         e.set_def_stdout(&out);
         add_case_consts(e);
@@ -298,8 +282,8 @@ TEST(VMAborts, Table) {
          "Subrutina externa no existe"},
     };
     for (const AbortCase& c : cases) {
-        ZQExec e(100);
         CaptureOut out;
+        ZQExec e(100);
         ASSERT_TRUE(e.createStack(500));
         e.set_def_stdout(&out);
         ZQVal k[] = {num_cell(2), num_cell(0.5L), str_cell("/no/such/libzq.so"), num_cell(0)};

@@ -72,7 +72,7 @@ class ObjectFile : public ::testing::Test {
     }
     void put_bytes(const std::vector<unsigned char>& b) {
         FILE* f = std::fopen(path.c_str(), "wb");
-        std::fwrite(b.data(), 1, b.size(), f);
+        if (!b.empty()) std::fwrite(b.data(), 1, b.size(), f);
         std::fclose(f);
     }
     // Reads the file into a fresh executor.
