@@ -48,7 +48,10 @@ void App::preparar() {
 
 ParentFrame* App::arrancar(const std::vector<wxString>& args) {
     main_frame = new ParentFrame(nullptr, -1, "ZQE", wxDefaultPosition, wxDefaultSize);
-    if (args.size() != 1 || !main_frame->abrir(args[0])) main_frame->nuevo();
+    // A failed open has already replaced its window with an empty one.
+    if (args.size() != 1 || !main_frame->abrir(args[0])) {
+        if (main_frame->editor_count() == 0) main_frame->nuevo();
+    }
     main_frame->Show(true);
     main_frame->Raise();
     SetTopWindow(main_frame);

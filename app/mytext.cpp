@@ -1,5 +1,6 @@
 #include "app/mytext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -87,7 +88,10 @@ void mytext::LoadFile(const wxString& path) {
     std::ostringstream buf;
     buf << in.rdbuf();
     const std::string bytes = buf.str();
-    utf8 = is_valid_utf8(bytes);
+    // Plain ASCII is taken as the language's Latin-1, so typed accents stay single bytes.
+    utf8 = is_valid_utf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) {
+               return static_cast<unsigned char>(c) >= 0x80;
+           });
     const std::string text = utf8 ? bytes : latin1_to_utf8(bytes);
     loading = true;
     file_name = path;
@@ -156,7 +160,8 @@ bool mytext::IsExecuting(const wxString& name) const {
 
 void mytext::AddBreakPoint(int line) {
     MarkerDefine(MARKER_BREAKPOINT, wxSTC_MARK_CIRCLE, *wxBLACK, *wxRED);
-    MarkerAdd(line, MARKER_BREAKPOINT);
+    // One marker per line, so a single removal clears the line.
+    if (!isMarked(line)) MarkerAdd(line, MARKER_BREAKPOINT);
     ++breakpoint_count;
 }
 

@@ -171,12 +171,13 @@ void ParentFrame::exit(wxCommandEvent&) {
 void ParentFrame::OnClose(wxCloseEvent& event) {
     closing = true;
     SaveSettings();
-    if (CloseChildren()) {
+    // A close that cannot be refused (the session ends) goes through whatever the editors say.
+    if (CloseChildren() || !event.CanVeto()) {
         Destroy();
         return;
     }
     closing = false;
-    if (event.CanVeto()) event.Veto();
+    event.Veto();
 }
 
 void ParentFrame::SetZoom(int z) {

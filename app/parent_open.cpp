@@ -30,9 +30,10 @@ bool ParentFrame::DoOpen(const wxString& path, const wxString&, const wxString& 
         !child->name.empty()) {
         child =
             new ChildFrame(this, next_window_number++, path, wxDefaultPosition, wxSize(400, 300));
-        child->Activate();
     }
+    // The toolkit activates only a window that is shown.
     child->Show(true);
+    child->Activate();
     if (!child->abrir(path)) {
         child->salir_sin_verificar();
         return false;
