@@ -731,6 +731,14 @@ bool ZQParser::lista_param(ProcInfo* p) {
         if (tokenKind == tk_RPAREN) break;
         if (tokenKind == tk_SEMICOLON) {
             skip();
+            if (tokenKind == tk_RPAREN) {
+                raiseError_expect_token(
+                    "lista.params",
+                    " nombre de par\xe1metro; si el par\xe1metro es por referencia, "
+                    "prec\xe9"
+                    "dalo por `ref'");
+                return false;
+            }
             continue;
         }
         if (tokenKind != tk_IDENT && tokenKind != tk_REF) {

@@ -74,7 +74,9 @@ void ZQParser::sentencia() {
 
 void ZQParser::sentencias_hasta(std::initializer_list<int> ends) {
     for (;;) {
-        if (!running || tokenKind == tk_EOF) return;
+        // `fin' never starts a statement: it ends the body, and a block left open before
+        // it is reported by the block.
+        if (!running || tokenKind == tk_EOF || tokenKind == tk_FIN) return;
         for (int end : ends) {
             if (tokenKind == end) return;
         }

@@ -30,6 +30,11 @@ ZQParser::Nesting::Nesting(ZQParser* p) : parser(p), fine(true) {
 // Reads one token; the scanner's own errors are reported inside it, and the words kept
 // for future use end the compilation.
 int ZQParser::nextToken() {
+    if (tokenKind == tk_EOLN && prevToken != tk_EOLN) {
+        endLine = lineNumber();
+        endCol = static_cast<int>(getTokenPos());
+        endLineText = curString();
+    }
     prevToken = tokenKind;
     if (!running) return tokenKind = tk_EOF;
     do {
@@ -116,19 +121,24 @@ void ZQParser::raiseError_undef_ident(const char* topic, const char* name, const
                "`%s' no est\xe1 definido%s", name, suffix);
 }
 
+// A mismatch is found once the value has been read; when that took the parser to the next
+// line, the error points at the end of the line that holds the value.
 void ZQParser::raiseError_type_mismatch(const char* topic, TipoDato* required, TipoDato* found) {
+    const bool atLineEnd = prevToken == tk_EOLN && endLine > 0;
+    const int line = atLineEnd ? endLine : lineNumber();
+    const int col = atLineEnd ? endCol : static_cast<int>(getTokenPos());
+    const std::string text = atLineEnd ? endLineText : std::string(curString());
     const char* base = "Tipos de datos no coinciden";
     const bool reqNamed = required && !required->is_anonymous();
     const bool foundNamed = found && !found->is_anonymous();
     if (reqNamed && foundNamed) {
-        raiseError(lineNumber(), static_cast<int>(getTokenPos()), topic, curString(),
-                   "%s. Se necesita `%s'; encontrado `%s'", base, required->getName(),
-                   found->getName());
+        raiseError(line, col, topic, text.c_str(), "%s. Se necesita `%s'; encontrado `%s'", base,
+                   required->getName(), found->getName());
     } else if (reqNamed) {
-        raiseError(lineNumber(), static_cast<int>(getTokenPos()), topic, curString(),
-                   "%s. Se necesita `%s'", base, required->getName());
+        raiseError(line, col, topic, text.c_str(), "%s. Se necesita `%s'", base,
+                   required->getName());
     } else {
-        raiseError_generic(topic, base);
+        raiseError(line, col, topic, text.c_str(), "%s", base);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "compiler/tablemgr.h"
 #include "compiler/zqerrorinfo.h"
 #include "compiler/zqscanner.h"
@@ -183,6 +185,11 @@ class ZQParser : public ZQScanner {
     int lastOpcode = -1;
     int lastLineMarked = 0;
     int loopDepth = 0;
+    // Where the line of the last token before a line end finished, for errors found only
+    // after the parser has moved on to the next line.
+    int endLine = 0;
+    int endCol = 0;
+    std::string endLineText;
     int nesting = 0;
     TipoDato* tNum = nullptr;
     TipoDato* tStr = nullptr;
