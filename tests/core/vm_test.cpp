@@ -349,3 +349,34 @@ TEST(AbortDescrip, OutsideTheTableIsNull) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(VMTest, FloatingPointHandlerAbortsTheCurrentRun) {
+    code({{i_HALT, 0, 0}});
+    ASSERT_EQ(e.initExec(nullptr, 0), 1);
+    EXPECT_EQ(get_current_zqexec(), &e);
+    FPE_handler(0, 0);
+    EXPECT_EQ(e.getAbortReason(), ar_MATH);
+    EXPECT_EQ(e.getState(), st_ABORTED);
+}
+
+// The debugger's companion machine runs single instructions over a paused program's stack.
+TEST_F(VMTest, ShallowCopyWorksOnTheSameCells) {
+    ASSERT_EQ(run({{i_ENTER, 0, 1}, {i_LD_INT, 0, 0}, {i_LD_NUM, 21, 0}, {i_HALT, 0, 0}}), 1);
+    ZQExec view(0);
+    view.shallowCopy(&e);
+    EXPECT_EQ(view.getInternalStackPtr(), e.getInternalStackPtr());
+    EXPECT_EQ(view.getGB(), e.getGB());
+    INST probe{i_LD_GLOBAL, 1, 1};
+    view.setPC(&probe);
+    view.execOneInst();
+    EXPECT_EQ(view.getTopPtr()->num, 21);
+    EXPECT_EQ(view.getTopPtr(), e.getTopPtr() + 1) << "pushes land above the program's top";
+    view.pop();
+    const ZQExec empty(0);
+    view.shallowCopy(&empty);  // detach, so the view's end leaves the program alone
+    EXPECT_EQ(e.getTopPtr()->num, 21);
+}
+
+}  // namespace
