@@ -11,7 +11,7 @@ int RecentFiles::recent_pos(const wxString& path) const {
     return -1;
 }
 
-void RecentFiles::add_to_recents(const wxString& path) {
+void RecentFiles::add_to_recents(wxString path) {
     const int p = recent_pos(path);
     if (p == -1) {
         push(path);

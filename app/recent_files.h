@@ -8,8 +8,9 @@ class RecentFiles {
   public:
     static constexpr int SLOTS = 5;
 
-    // Puts path in the newest place, moving it there when it is already listed.
-    void add_to_recents(const wxString& path);
+    // Puts path in the newest place, moving it there when it is already listed. Taken by value:
+    // the caller's string may be one of the slots that move.
+    void add_to_recents(wxString path);
     // Stores path in the next slot as read from the settings file, without looking for it.
     void push(const wxString& path);
     int recent_pos(const wxString& path) const;

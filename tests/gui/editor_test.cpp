@@ -220,3 +220,20 @@ TEST_F(ShellTest, CurrentLineHandshakeWithTheInterpreterThread) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellTest, TypingIntoARunningProgramsTextAsksAndChangesNothing) {
+    start();
+    mytext* text = active()->editor();
+    text->SetText("fin");
+    text->SetReadOnly(true);
+    q->answers = {wxNO};
+    text->AddText("x");
+    EXPECT_EQ(q->shown, (std::vector<Shown>{{"Mensaje",
+                                             L"El fuente no puede ser modificado mientras se "
+                                             L"esta ejecutando, \nDetener la ejecución?"}}));
+    EXPECT_EQ(text->GetText(), "fin");
+}
+
+}  // namespace

@@ -31,3 +31,14 @@ TEST(RecentFiles, ReopeningMovesToTheTop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RecentFiles, ReaddingAnEntryByReferenceToItsOwnSlot) {
+    RecentFiles r;
+    for (const char* f : {"1", "2", "3", "4", "5", "6"}) r.add_to_recents(f);
+    r.add_to_recents(r.newest(3));
+    EXPECT_EQ(newest_first(r), (std::vector<wxString>{"4", "6", "5", "3", "2"}));
+}
+
+}  // namespace

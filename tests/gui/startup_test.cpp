@@ -118,3 +118,54 @@ TEST_F(ShellTest, PlacesTheWindowFromTheSettingsFile) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellTest, AMaximisedWindowStillTakesItsStoredPlace) {
+    std::ofstream(home() + "/zqe2.ini")
+        << "[VENTANAS]\nMAINWIN_MAX=1\nMAINWIN_WIDTH=500\n"
+           "MAINWIN_HEIGHT=400\nMAINWIN_X=10\nMAINWIN_Y=20\n[FIN]\n";
+    start();
+    EXPECT_TRUE(main->IsMaximized());
+    EXPECT_NE(main->GetSize(), wxSize(500, 400));
+}
+
+TEST_F(ShellTest, NumbersUseAPointAfterStartUp) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%.1f", 2.5);
+    EXPECT_STREQ(buf, "2.5");
+}
+
+TEST_F(ShellTest, StatusBarShowsTheCaretPosition) {
+    start();
+    mytext* text = active()->editor();
+    text->SetText("uno\ndos tres\n");
+    text->GotoPos(text->PositionFromLine(1) + 4);
+    EXPECT_TRUE(wait_until(
+        [&] { return main->GetStatusBar()->GetStatusText(0) == "Linea: 2   Columna: 4"; }));
+}
+
+TEST_F(ShellTest, RecentFilesMenuListsTheLastFiveNewestFirst) {
+    start();
+    std::vector<std::string> paths;
+    for (int i = 1; i <= 6; ++i) {
+        paths.push_back(write_file("f" + std::to_string(i) + ".zq", "x"));
+        ASSERT_TRUE(main->DoOpen(paths.back()));
+    }
+    wxMenuBar* menus = active()->menus();
+    EXPECT_EQ(menus->GetMenu(0)->GetMenuItemCount(), 14u + 5u);
+    EXPECT_EQ(menus->GetLabel(ID_RECENT_FILE + 1), "&1 " + paths[5]);
+    EXPECT_EQ(menus->GetLabel(ID_RECENT_FILE + 5), "&5 " + paths[1]);
+    EXPECT_EQ(menus->FindItem(ID_RECENT_FILE + 1)->GetHelp(), "Abrir el archivo " + paths[5]);
+    // Choosing an entry from an editor's menu opens it through the main window.
+    for (ChildFrame* c : editors())
+        if (c->name == paths[3]) c->salir_sin_verificar();
+    ASSERT_TRUE(wait_until([&] { return !main->isOpen(paths[3]); }));
+    command(active(), ID_RECENT_FILE + 3);
+
+    EXPECT_TRUE(main->isOpen(paths[3]));
+    EXPECT_EQ(active()->menus()->GetLabel(ID_RECENT_FILE + 1), "&1 " + paths[3]);
+    EXPECT_EQ(active()->menus()->GetLabel(ID_RECENT_FILE + 2), "&2 " + paths[5]);
+}
+
+}  // namespace
