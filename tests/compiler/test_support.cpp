@@ -29,29 +29,27 @@ std::string source_dir() {
     return ZQE_SOURCE_DIR;
 }
 
-namespace {
-
-std::string slurp(const std::string& path) {
+std::string read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream all;
     all << in.rdbuf();
     return all.str();
 }
 
-}  // namespace
-
-RunResult run_zq(const std::string& args, const std::string& input, const char* locale) {
-    char dir[] = "/tmp/zqtestXXXXXX";
+RunResult run_zq(const std::string& args, const std::string& input, const char* locale,
+                 const std::string& dir) {
+    char temp[] = "/tmp/zqtestXXXXXX";
     RunResult r;
-    if (!mkdtemp(dir)) return r;
-    const std::string base = dir;
+    if (!mkdtemp(temp)) return r;
+    const std::string base = temp;
     std::ofstream(base + "/in", std::ios::binary) << input;
-    const std::string cmd = "env LC_ALL=" + std::string(locale) + " " + zq_binary() + " " + args +
-                            " <" + base + "/in >" + base + "/out 2>" + base + "/err";
+    const std::string cd = dir.empty() ? "" : "cd '" + dir + "' && ";
+    const std::string cmd = cd + "env LC_ALL=" + std::string(locale) + " " + zq_binary() + " " +
+                            args + " <" + base + "/in >" + base + "/out 2>" + base + "/err";
     const int raw = std::system(cmd.c_str());
     r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    r.out = slurp(base + "/out");
-    r.err = slurp(base + "/err");
+    r.out = read_file(base + "/out");
+    r.err = read_file(base + "/err");
     std::system(("rm -rf " + base).c_str());
     return r;
 }

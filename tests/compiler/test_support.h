@@ -35,5 +35,9 @@ struct RunResult {
     std::string err;
 };
 
-// Runs zq with the given arguments and standard input under the given locale.
-RunResult run_zq(const std::string& args, const std::string& input, const char* locale = "C");
+// Runs zq with the given arguments and standard input under the given locale, in the given
+// working directory (the current one when empty).
+RunResult run_zq(const std::string& args, const std::string& input, const char* locale = "C",
+                 const std::string& dir = "");
+
+std::string read_file(const std::string& path);
