@@ -46,27 +46,69 @@ void ZQCode::shallowCopy(const ZQCode* other) {
     debug = other->debug;
 }
 
+namespace {
+
+struct OpName {
+    i_set op;
+    const char* name;
+};
+
+const OpName op_names[] = {
+    {i_ADD, "i_ADD"},
+    {i_DIV, "i_DIV"},
+    {i_MOD, "i_MOD"},
+    {i_MUL, "i_MUL"},
+    {i_POW, "i_POW"},
+    {i_SUB, "i_SUB"},
+    {i_NEG, "i_NEG"},
+    {i_CONCAT, "i_CONCAT"},
+    {i_EQ, "i_EQ"},
+    {i_GT, "i_GT"},
+    {i_GE, "i_GE"},
+    {i_LT, "i_LT"},
+    {i_LE, "i_LE"},
+    {i_NE, "i_NE"},
+    {i_AND, "i_AND"},
+    {i_OR, "i_OR"},
+    {i_NOT, "i_NOT"},
+    {i_LD_DEFVAL, "i_LD_DEFVAL"},
+    {i_ENTER, "i_ENTER"},
+    {i_JMP, "i_JMP"},
+    {i_JMPF, "i_JMPF"},
+    {i_JMPT, "i_JMPT"},
+    {i_CALL_STDF, "i_CALL_STDF"},
+    {i_CALL, "i_CALL"},
+    {i_RET, "i_RET"},
+    {i_HALT, "i_HALT"},
+    {i_LD_NUM, "i_LD_NUM"},
+    {i_LD_CONST, "i_LD_CONST"},
+    {i_LD_ADDR_LOCAL, "i_LD_ADDR_LOCAL"},
+    {i_LD_ADDR_GLOBAL, "i_LD_ADDR_GLOBAL"},
+    {i_LD_GLOBAL, "i_LD_GLOBAL"},
+    {i_STORE, "i_STORE"},
+    {i_LD_LOCAL, "i_LD_LOCAL"},
+    {i_LD_INDIRECT, "i_LD_INDIRECT"},
+    {i_LD_INT, "i_LD_INT"},
+    {i_CHKSTK, "i_CHKSTK"},
+    {i_ADDR_ADD, "i_ADDR_ADD"},
+    {i_POP, "i_POP"},
+    {i_DUP, "i_DUP"},
+    {i_REPLICATE, "i_REPLICATE"},
+    {i_LINE, "i_LINE"},
+    {i_LINE_BREAK, "i_LINE_BREAK"},
+    {i_LINE_RET, "i_LINE_RET"},
+    {i_LIB_LOAD, "i_LIB_LOAD"},
+    {i_LIB_SYM, "i_LIB_SYM"},
+    {i_CALL_EXT, "i_CALL_EXT"},
+    {i_LD_NULLARRAY, "i_LD_NULLARRAY"},
+    {i_DIM, "i_DIM"},
+    {i_INDEX, "i_INDEX"},
+};
+
+}  // namespace
+
 const char* i_set_name(int32_t op) {
-    switch (op) {
-#define NAME(x) \
-    case x:     \
-        return #x;
-        NAME(i_ADD)
-        NAME(i_DIV)
-        NAME(i_MOD)
-        NAME(i_MUL)
-        NAME(i_POW)
-        NAME(i_SUB) NAME(i_NEG) NAME(i_CONCAT) NAME(i_EQ) NAME(i_GT) NAME(i_GE) NAME(i_LT)
-            NAME(i_LE) NAME(i_NE) NAME(i_AND) NAME(i_OR) NAME(i_NOT) NAME(i_LD_DEFVAL) NAME(i_ENTER)
-                NAME(i_JMP) NAME(i_JMPF) NAME(i_JMPT) NAME(i_CALL_STDF) NAME(i_CALL) NAME(i_RET)
-                    NAME(i_HALT) NAME(i_LD_NUM) NAME(i_LD_CONST) NAME(i_LD_ADDR_LOCAL)
-                        NAME(i_LD_ADDR_GLOBAL) NAME(i_LD_GLOBAL) NAME(i_STORE) NAME(i_LD_LOCAL)
-                            NAME(i_LD_INDIRECT) NAME(i_LD_INT) NAME(i_CHKSTK) NAME(i_ADDR_ADD)
-                                NAME(i_POP) NAME(i_DUP) NAME(i_REPLICATE) NAME(i_LINE)
-                                    NAME(i_LINE_BREAK) NAME(i_LINE_RET) NAME(i_LIB_LOAD)
-                                        NAME(i_LIB_SYM) NAME(i_CALL_EXT) NAME(i_LD_NULLARRAY)
-                                            NAME(i_DIM) NAME(i_INDEX)
-#undef NAME
-                                                default : return nullptr;
-    }
+    for (const OpName& o : op_names)
+        if (o.op == op) return o.name;
+    return nullptr;
 }

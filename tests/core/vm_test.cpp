@@ -380,3 +380,14 @@ TEST_F(VMTest, ShallowCopyWorksOnTheSameCells) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ISetName, KnownAndUnknownOpcodes) {
+    EXPECT_STREQ(i_set_name(i_ADD), "i_ADD");
+    EXPECT_STREQ(i_set_name(i_INDEX), "i_INDEX");
+    EXPECT_STREQ(i_set_name(i_LINE_RET), "i_LINE_RET");
+    for (int op : {0, 9, 17, 51, 102, 123, 203, -1}) EXPECT_EQ(i_set_name(op), nullptr) << op;
+}
+
+}  // namespace
