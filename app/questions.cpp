@@ -4,6 +4,8 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
+#include "app/text_encoding.h"
+
 namespace {
 
 class ToolkitQuestioner : public Questioner {
@@ -65,6 +67,6 @@ wxString choose_directory(wxWindow* parent, const wxString& message, const wxStr
 }
 
 void desplegar_msg_con_ayuda(const char* caption, const char* text) {
-    // The callers pass the system's Latin-1 texts.
-    tell(nullptr, wxString(caption, wxConvISO8859_1), wxString(text, wxConvISO8859_1));
+    // The system's texts are Latin-1 bytes; callers built from UTF-8 sources pass UTF-8.
+    tell(nullptr, wxString::FromUTF8(any_to_utf8(caption)), wxString::FromUTF8(any_to_utf8(text)));
 }

@@ -169,3 +169,14 @@ TEST_F(ShellTest, RecentFilesMenuListsTheLastFiveNewestFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ShellTest, MessagesWithHelpGoThroughTheQuestioner) {
+    desplegar_msg_con_ayuda("Atenci\xF3n", "No existe el archivo de entrada");
+    desplegar_msg_con_ayuda("Error", "Ruta inv\xC3\xA1lida");
+    EXPECT_EQ(q->shown, (std::vector<Shown>{{L"Atención", "No existe el archivo de entrada"},
+                                            {"Error", L"Ruta inválida"}}));
+}
+
+}  // namespace
