@@ -99,6 +99,12 @@ int ZQParser::errorHandler(ZQErrorInfo* e) {
 }
 
 void ZQParser::skipAfterError() {
+    // An error placed at the end of the previous line was found after its statement had been
+    // read whole: the current token already starts the next one.
+    if (errorAtLineEnd) {
+        errorAtLineEnd = false;
+        return;
+    }
     while (tokenKind != tk_EOLN && tokenKind != tk_SEMICOLON && tokenKind != tk_EOF) nextToken();
     skip();
 }
@@ -128,6 +134,7 @@ void ZQParser::raiseError_type_mismatch(const char* topic, TipoDato* required, T
     const int line = atLineEnd ? endLine : lineNumber();
     const int col = atLineEnd ? endCol : static_cast<int>(getTokenPos());
     const std::string text = atLineEnd ? endLineText : std::string(curString());
+    errorAtLineEnd = atLineEnd;
     const char* base = "Tipos de datos no coinciden";
     const bool reqNamed = required && !required->is_anonymous();
     const bool foundNamed = found && !found->is_anonymous();

@@ -190,6 +190,7 @@ class ZQParser : public ZQScanner {
     int endLine = 0;
     int endCol = 0;
     std::string endLineText;
+    bool errorAtLineEnd = false;
     int nesting = 0;
     TipoDato* tNum = nullptr;
     TipoDato* tStr = nullptr;
