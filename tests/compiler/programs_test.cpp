@@ -1,7 +1,7 @@
 // Whole programs run through zq: tests/programs and examples. Beside each NAME.zq:
-// NAME.out (expected standard output), and optionally NAME.in (standard input), NAME.args
-// (arguments, separated by blanks), NAME.status (exit status, 0 when absent) and NAME.err
-// (expected standard error).
+// NAME.out (expected standard output, in UTF-8 as a UTF-8 terminal shows it), and optionally
+// NAME.in (standard input), NAME.args (arguments, separated by blanks), NAME.status (exit status, 0
+// when absent) and NAME.err (expected standard error).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -43,7 +43,8 @@ TEST_P(Programs, ProduceTheirOutputAndStatus) {
     const Program& p = GetParam();
     std::string args = optional_file(p, ".args", "");
     args.erase(std::remove(args.begin(), args.end(), '\n'), args.end());
-    const RunResult r = run_zq(p.name + ".zq " + args, optional_file(p, ".in", ""), "C", p.dir);
+    const RunResult r =
+        run_zq(p.name + ".zq " + args, optional_file(p, ".in", ""), "C.UTF-8", p.dir);
     EXPECT_EQ(r.out, optional_file(p, ".out", "")) << p.name << "\n" << r.err;
     EXPECT_EQ(r.status, std::stoi(optional_file(p, ".status", "0"))) << p.name << "\n" << r.err;
     const std::string err = optional_file(p, ".err", "");
