@@ -193,6 +193,27 @@ INSTANTIATE_TEST_SUITE_P(
                   "  18  i_POP 0 2\n"
                   "  19  i_POP 0 1\n"
                   "  20  i_HALT 0 0\n"},
+        ShapeCase{"a library and its routines take one global cell each, loaded in order",
+                  "libext m (\"libm.so\")\n  seno(x : numerico) retorna numerico\n  coseno(x : "
+                  "numerico) retorna numerico\nvar g : numerico\ninicio\ng = seno(1) + "
+                  "coseno(2)\nfin",
+                  0,
+                  "   0  i_ENTER 0 4\n"
+                  "   1  i_LD_INT 0 0\n"
+                  "   2  i_LIB_LOAD 11 0\n"
+                  "   3  i_LIB_SYM 12 1\n"
+                  "   4  i_LIB_SYM 13 1\n"
+                  "   5  i_LD_DEFVAL 0 0\n"
+                  "   6  i_LD_ADDR_GLOBAL 4 0\n"
+                  "   7  i_LD_CONST 7 1\n"
+                  "   8  i_CALL_EXT 2 0\n"
+                  "   9  i_LD_CONST 4 1\n"
+                  "  10  i_CALL_EXT 3 0\n"
+                  "  11  i_ADD 0 0\n"
+                  "  12  i_STORE 0 1\n"
+                  "  13  i_POP 0 4\n"
+                  "  14  i_POP 0 1\n"
+                  "  15  i_HALT 0 0\n"},
         ShapeCase{"a mientras loop jumps back to its own line marker; blank lines add none",
                   "var x : numerico\ninicio\n\n\nmientras (x < 3) { x = x + 1 }\nfin", 1,
                   "   0  i_ENTER 0 1\n"
