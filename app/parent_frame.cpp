@@ -5,6 +5,7 @@
 #include "app/mytext.h"
 #include "app/res/zqe.xpm"
 #include "app/settings_table.h"
+#include "console/output_display.h"
 #include "util/filenames.h"
 
 std::string canonical_name(const wxString& name) {
@@ -28,6 +29,7 @@ ParentFrame::ParentFrame(wxWindow* parent, wxWindowID id, const wxString& title,
     if (hay_opcion("PRINTERCOMMAND")) printer_command = opcion("PRINTERCOMMAND");
     CreateStatusBar(2, wxSTB_DEFAULT_STYLE, 0);
     crear_tool_bar();
+    output_display = new OutputDisplay(this, output_font);
     colocar_ventana();
     separator_line = new wxStaticLine(this, wxID_ANY, wxPoint(0, 0),
                                       wxSize(GetClientSize().GetWidth(), 1), wxLI_HORIZONTAL);

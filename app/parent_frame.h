@@ -14,6 +14,7 @@
 #include "app/recent_files.h"
 
 class ChildFrame;
+class OutputDisplay;
 
 class ParentFrame : public Frame, public wxMDIParentFrame {
   public:
@@ -45,6 +46,13 @@ class ParentFrame : public Frame, public wxMDIParentFrame {
     wxToolBar* tool_bar() const { return toolbar; }
     wxMenuBar* main_menu_bar() const { return menu_bar; }
     const RecentFiles& recent_files() const { return recent; }
+    // The one execution window, created hidden with the main window.
+    OutputDisplay* execution_window() const { return output_display; }
+    // Checks or unchecks "V&entana de ejecución" in the menus and on the tool bar.
+    void enable_ver_outscreen(bool shown);
+    // The run commands, enabled while no program executes.
+    void EnableExec();
+    void DisableExec();
 
     bool abrir(const wxString& path);
     bool DoOpen(const wxString& path);
@@ -106,6 +114,7 @@ class ParentFrame : public Frame, public wxMDIParentFrame {
     int next_window_number = 1;
     int child_count = 0;
     wxToolBar* toolbar = nullptr;
+    OutputDisplay* output_display = nullptr;
     // Keyed by the canonical path, so one file reached by two spellings is one entry.
     std::unordered_map<std::string, ChildFrame*> open_files;
 };
