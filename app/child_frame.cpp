@@ -7,6 +7,8 @@
 #include "app/questions.h"
 #include "app/res/zqe.xpm"
 #include "app/settings_table.h"
+#include "exec/compmgr.h"
+#include "exec/exec_mgr.h"
 #include "util/filenames.h"
 
 ChildFrame* ChildFrame::current_child = nullptr;
@@ -23,6 +25,7 @@ ChildFrame::ChildFrame(ParentFrame* main, wxWindowID id, const wxString& title, 
     text->HabilitarGuardar(false);
     font = parent->text_font();
     text->aplicar_estilo(font);
+    create_exec_parts();
     bind_events();
     Activate();
     text->SetFocus();
@@ -161,8 +164,10 @@ void ChildFrame::close_now() {
 }
 
 void ChildFrame::verificar(wxCloseEvent& event) {
+    // A window that goes in any case never leaves its program running behind it.
+    if (!event.CanVeto() && programa_en_ejecucion()) terminar_y_esperar();
     if (!check_on_close) {
-        if (programa_en_ejecucion()) terminar();
+        if (programa_en_ejecucion()) terminar_y_esperar();
         close_now();
         return;
     }
@@ -178,7 +183,7 @@ void ChildFrame::verificar(wxCloseEvent& event) {
         ok = ask(this, "Mensaje",
                  L"El programa " + name + L" está ejecutándose,\n¿Detener la ejecución?",
                  wxYES_NO) == wxYES;
-        if (ok) terminar();
+        if (ok) terminar_y_esperar();
     } else if (!parent->is_closing() && !save_asked && (text->GetLength() > 0 || !name.empty())) {
         const wxString what = name.empty() ? wxString(L"archivo nuevo?") : name + L"?";
         ok = ask(this, "Confirmar", L"¿Seguro que desea cerrar " + what, wxYES_NO) == wxYES;
@@ -303,6 +308,7 @@ void ChildFrame::update_recent_files_menu() {
 }
 
 void ChildFrame::NotifyChange(wxStyledTextEvent& event) {
+    marcar_modificado();
     UpdateToolBar();
     event.Skip();
 }

@@ -2,6 +2,7 @@
 // its edit and view commands, the close protocol, and the menus and tools kept in step.
 #pragma once
 
+#include <memory>
 #include <wx/fdrepdlg.h>
 #include <wx/mdi.h>
 #include <wx/stc/stc.h>
@@ -9,6 +10,9 @@
 
 #include "app/frame.h"
 
+class CompMgr;
+class ErrorDisplay;
+class ExecMgr;
 class ParentFrame;
 class mytext;
 
@@ -16,6 +20,7 @@ class ChildFrame : public Frame, public wxMDIChildFrame {
   public:
     ChildFrame(ParentFrame* main, wxWindowID id, const wxString& title, const wxPoint& pos,
                const wxSize& size);
+    ~ChildFrame() override;
 
     int get_newest_file_index() const;
     wxString get_recent_file_name(int i) const;
@@ -36,10 +41,34 @@ class ChildFrame : public Frame, public wxMDIChildFrame {
     void update_recent_files_menu();
     void aplicar_fuente(const wxFont& f);
 
-    // Whether a program started from this window is running; the execution manager answers.
+    // Whether a program started from this window is running or paused; the execution manager
+    // answers.
     bool programa_en_ejecucion() const;
-    // Stops this window's program and waits for its thread to end.
+    // The user's stop of this window's program ("Ejecución interrumpida por usuario").
     void terminar();
+    // Stops this window's program and runs events until its thread has ended: a closing
+    // window never blocks the GUI thread, and every wait of the worker gets released.
+    void terminar_y_esperar();
+
+    ErrorDisplay* error_display() const { return errors; }
+    CompMgr* comp_manager() const { return comp.get(); }
+    ExecMgr* exec_manager() const { return exec_mgr.get(); }
+    // Interpreter thread: marks the paused program's line, and announces the stop; both wait
+    // until the GUI thread has done it.
+    void ShowCurrentLine();
+    void deb_end();
+    // Stops this window's run, if it has one.
+    void DoKill();
+    // Posts the removal of the current-line marker.
+    void HideLastLine();
+    void UpdateExecUI();
+    // The end of a run, or a start that did not happen: editor writable, stepping commands
+    // back.
+    void fin_ejecucion();
+    // In the menus of this window: "&Terminar" enabled, the run and step commands disabled.
+    void iniciar_depuracion();
+    bool input_redirected = false;
+    bool output_redirected = false;
 
     static ChildFrame* current_child;
 
@@ -83,9 +112,19 @@ class ChildFrame : public Frame, public wxMDIChildFrame {
     void OnExecEnd(wxCommandEvent& event);
     void on_sleep_start_timer(wxCommandEvent& event);
     void on_sleep_timeout(wxTimerEvent& event);
+    void create_exec_parts();
+    // The text changed: this window's object file no longer matches it.
+    void marcar_modificado();
+    void step_command(int mode);
+    // The stepping commands come back after a debugger stop or the end of a run.
+    void fin_depuracion();
 
     ParentFrame* parent;
     mytext* text;
+    ErrorDisplay* errors = nullptr;
+    std::unique_ptr<CompMgr> comp;
+    std::unique_ptr<ExecMgr> exec_mgr;
+    bool debugging = false;
     wxFont font;
     wxFindReplaceData find_data{wxFR_DOWN};
     bool search_made = false;

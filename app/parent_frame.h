@@ -53,6 +53,8 @@ class ParentFrame : public Frame, public wxMDIParentFrame {
     // The run commands, enabled while no program executes.
     void EnableExec();
     void DisableExec();
+    // The run has ended or been stopped: "Terminar" off, "Ejecutar" on.
+    void exec_finished();
 
     bool abrir(const wxString& path);
     bool DoOpen(const wxString& path);
@@ -99,6 +101,8 @@ class ParentFrame : public Frame, public wxMDIParentFrame {
     void start_exec(wxCommandEvent& event);
     void start_deb(wxCommandEvent& event);
     void end_exec(wxCommandEvent& event);
+    // Sends ID_UPDATE_CONTROLS to the active editor window at once.
+    void update_active_controls();
 
     wxFont text_font_;
     wxFont output_font;

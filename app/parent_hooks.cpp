@@ -15,11 +15,7 @@ void ParentFrame::ayuda(wxCommandEvent&) {}
 void ParentFrame::on_credits(wxCommandEvent&) {}
 void ParentFrame::acercaDe(wxCommandEvent&) {}
 void ParentFrame::wlist_command(wxCommandEvent&) {}
-void ParentFrame::OnKill(wxCommandEvent&) {}
 void ParentFrame::on_exec_env(wxCommandEvent&) {}
-void ParentFrame::start_exec(wxCommandEvent&) {}
-void ParentFrame::start_deb(wxCommandEvent&) {}
-void ParentFrame::end_exec(wxCommandEvent&) {}
 
 // Neither panel exists yet, so the check items and tools stay unchecked.
 void ParentFrame::ver_wlist(wxCommandEvent&) {

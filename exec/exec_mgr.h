@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <wx/string.h>
 #include <wx/thread.h>
 
@@ -15,6 +17,7 @@ class OutputDisplay;
 class ThreadMgr;
 class WX_ZQExec;
 class mytext;
+class wxGUIEventLoop;
 
 class ExecMgr {
   public:
@@ -43,17 +46,24 @@ class ExecMgr {
 
     // GUI thread: whether this window has a worker thread (running or parked).
     bool has_thread() const { return thread != nullptr; }
-    // GUI thread, on ID_EXEC_END: joins the ended worker and forgets it.
-    void thread_ended();
-    // GUI thread: the sleep timer of beep fired.
-    void sleep_timeout();
-    // Worker thread: the worker's yes/no question (ID_ASK); GUI: stores the answer.
+    // GUI thread: the user's stop of this window's run. Releases a parked thread too.
+    void stop();
+    // GUI thread: runs events until this window's worker has ended (a closing window).
+    void wait_for_end();
+    // Worker thread: the worker's yes/no question (ID_ASK), answered through answer().
     int ask(const wxString& text);
     void answer(int a);
 
     void set_arguments(int count, char** vector);
 
   private:
+    // GUI thread, on ID_THREAD_END: joins the ended worker and forgets it.
+    void thread_ended();
+    // Worker: redirection of a fresh run from the main window's file names.
+    bool redirigir();
+    // GUI thread: the breakpoint lines (1-based) as the worker will mark them.
+    void snapshot_breakpoints();
+
     std::unique_ptr<WX_ZQExec> machine;
     OutputDisplay* output;
     mytext* editor;
@@ -64,5 +74,11 @@ class ExecMgr {
     std::atomic<int> answer_value{0};
     int argc = 0;
     char** argv = nullptr;
+    // The table of the last compile before a start; the loaded program's own table.
+    std::shared_ptr<CompiledTable> next_table;
     std::shared_ptr<CompiledTable> program_table;
+    std::mutex breakpoints_lock;
+    std::set<unsigned> breakpoint_lines;
+    unsigned caret_line = 0;
+    wxGUIEventLoop* end_waiter = nullptr;
 };

@@ -17,19 +17,11 @@ class ThreadMgr : public wxThread {
 
     // GUI thread: resumes a parked thread with a new mode. false when it was not parked.
     bool resume(int mode);
-    // A user stop (any thread): releases a pause of beep and a debugger park. Every wait of
-    // the worker outside the execution window ends here or there.
+    // A user stop (GUI thread): releases a debugger park, now or when the worker reaches it.
+    // The execution window releases every other wait of the worker.
     void release_waits();
     bool is_parked();
     int mode() const { return run_mode; }
-
-    // Worker: asks the editor window to start its sleep timer and waits until it fires or a
-    // stop releases the wait. A duration of 0 or less does not wait.
-    void sleep_for(int ms);
-    // GUI thread: the sleep timer fired.
-    void wake() { sleep_sem.Post(); }
-    // Posts ID_SLEEP_START with the milliseconds to the editor window.
-    void start_sleep_timer(int ms);
 
   protected:
     ExitCode Entry() override;
@@ -46,6 +38,5 @@ class ThreadMgr : public wxThread {
     wxSemaphore resume_sem{0, 1};
     std::mutex park_lock;
     bool parked = false;
-    bool release_pending = false;
-    wxSemaphore sleep_sem{0, 1};
+    bool stop_seen = false;
 };

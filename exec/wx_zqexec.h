@@ -12,7 +12,6 @@
 class ChildFrame;
 class ErrorDisplay;
 class OutputDisplay;
-class ThreadMgr;
 class ZQ_DefInput_WX;
 class ZQ_DefOutput_WX;
 
@@ -39,11 +38,6 @@ class WX_ZQExec : public ZQExec {
     ZQ_DefOutput_WX* window_output() const { return win_output.get(); }
     OutputDisplay* output() const { return display; }
 
-    // The worker thread of the current run, for the pause of beep; null between runs.
-    void set_thread(ThreadMgr* t) { thread = t; }
-    // Worker: beep's pause, released early by a user stop.
-    void pausa(int ms);
-
   private:
     bool stop_requested() const;
 
@@ -54,5 +48,4 @@ class WX_ZQExec : public ZQExec {
     ChildFrame* editor;
     ErrorDisplay* errors;
     ZQErrorInfo own_error{1};
-    ThreadMgr* thread = nullptr;
 };
