@@ -3,7 +3,7 @@
 #include <algorithm>
 
 void InputHistory::add(const std::string& line) {
-    if (in_history(line)) return;
+    if (line.empty() || in_history(line)) return;
     lines[next] = line;
     next = (next + 1) % slots;
 }
