@@ -129,16 +129,16 @@ void TableMgr::fillStandProc() {
         while (start < params.size()) {
             size_t end = params.find('|', start);
             if (end == std::string::npos) end = params.size();
-            std::string spec = params.substr(start, end - start);
+            std::string param = params.substr(start, end - start);
             start = end + 1;
             auto* v = make<Var>("");
-            const bool byRef = spec[0] == '&';
-            if (byRef) spec.erase(0, 1);
-            const char letter = spec[0];
+            const bool byRef = param[0] == '&';
+            if (byRef) param.erase(0, 1);
+            const char letter = param[0];
             v->setType(typeOf(letter));
             v->setAddrScope(byRef ? as_PARAM_REF : as_PARAM_VAL);
-            if (spec.size() > 1 && spec[1] == '=') {
-                const std::string text = spec.substr(2);
+            if (param.size() > 1 && param[1] == '=') {
+                const std::string text = param.substr(2);
                 v->setAddrScope(as_PARAM_DEF);
                 if (letter == 's') {
                     v->setAddress(addGblConst(s_STR, text.c_str()));

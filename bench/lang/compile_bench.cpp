@@ -18,7 +18,8 @@ std::string big_program() {
     for (int i = 0; i < 40; ++i) s += "a = a + " + std::to_string(i) + " * b\n";
     s += "fin\n";
     for (int sub = 0; sub < 13; ++sub) {
-        s += "sub f" + std::to_string(sub) + "(x : numerico) retorna numerico\nvar y : numerico\ninicio\n";
+        s += "sub f" + std::to_string(sub) +
+             "(x : numerico) retorna numerico\nvar y : numerico\ninicio\n";
         for (int i = 0; i < 50; ++i) {
             s += "y = y + x * " + std::to_string(i % 10) + "; v[" + std::to_string(i % 10 + 1) +
                  "] = y\n";
