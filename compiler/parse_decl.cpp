@@ -302,6 +302,35 @@ TipoDato* ZQParser::declarador_tipos() {
     return t;
 }
 
+// Reads `a, b, c : tipo', the shape shared by record fields and parameter groups. A name
+// repeated in the list, or already taken, is reported through the rules. Returns the type, or
+// null after an error.
+TipoDato* ZQParser::nombres_con_tipo(const NameListRules& rules, std::vector<std::string>& names) {
+    for (;;) {
+        const std::string name = getTokenString();
+        bool repeated = rules.taken(name.c_str());
+        for (const std::string& n : names) repeated = repeated || n == name;
+        if (repeated) {
+            rules.reportDuplicate(name.c_str());
+            return nullptr;
+        }
+        names.push_back(name);
+        skip();
+        if (tokenKind != tk_COMMA) break;
+        skip();
+        if (tokenKind != tk_IDENT) {
+            raiseError_expect_token(rules.nameTopic, rules.nameWhat);
+            return nullptr;
+        }
+    }
+    if (tokenKind != tk_COLON) {
+        raiseError_expect_token(rules.colonTopic, "`:' para poner luego el tipo de dato");
+        return nullptr;
+    }
+    skip();
+    return declarador_tipos();
+}
+
 TipoDato* ZQParser::declarador_registro() {
     skip();
     if (tokenKind != tk_LBRACE) {
@@ -327,30 +356,14 @@ TipoDato* ZQParser::declarador_registro() {
             return nullptr;
         }
         std::vector<std::string> names;
-        for (;;) {
-            const std::string name = getTokenString();
-            bool repeated = rec->findField(name.c_str()) != nullptr;
-            for (const std::string& n : names) repeated = repeated || n == name;
-            if (repeated) {
+        const NameListRules fieldRules{
+            [rec](const char* name) { return rec->findField(name) != nullptr; },
+            [this](const char* name) {
                 raiseError(lineNumber(), static_cast<int>(getTokenPos()), "registros", curString(),
-                           "Ya existe otro campo llamado `%s' en este registro", name.c_str());
-                return nullptr;
-            }
-            names.push_back(name);
-            skip();
-            if (tokenKind != tk_COMMA) break;
-            skip();
-            if (tokenKind != tk_IDENT) {
-                raiseError_expect_token("registros", "nombre de campo");
-                return nullptr;
-            }
-        }
-        if (tokenKind != tk_COLON) {
-            raiseError_expect_token("decl.registro", "`:' para poner luego el tipo de dato");
-            return nullptr;
-        }
-        skip();
-        TipoDato* ft = declarador_tipos();
+                           "Ya existe otro campo llamado `%s' en este registro", name);
+            },
+            "registros", "nombre de campo", "decl.registro"};
+        TipoDato* ft = nombres_con_tipo(fieldRules, names);
         if (!ft) return nullptr;
         for (const std::string& n : names) {
             auto* f = table->make<Var>(n.c_str());
@@ -697,29 +710,11 @@ bool ZQParser::lista_param(ProcInfo* p) {
             return false;
         }
         std::vector<std::string> names;
-        for (;;) {
-            const std::string name = getTokenString();
-            bool repeated = p->find(name.c_str()) != nullptr;
-            for (const std::string& n : names) repeated = repeated || n == name;
-            if (repeated) {
-                raiseError_dup_ident("identificadores", name.c_str());
-                return false;
-            }
-            names.push_back(name);
-            skip();
-            if (tokenKind != tk_COMMA) break;
-            skip();
-            if (tokenKind != tk_IDENT) {
-                raiseError_expect_token("identificadores", "identificador");
-                return false;
-            }
-        }
-        if (tokenKind != tk_COLON) {
-            raiseError_expect_token("lista.params", "`:' para poner luego el tipo de dato");
-            return false;
-        }
-        skip();
-        TipoDato* t = declarador_tipos();
+        const NameListRules paramRules{
+            [p](const char* name) { return p->find(name) != nullptr; },
+            [this](const char* name) { raiseError_dup_ident("identificadores", name); },
+            "identificadores", "identificador", "lista.params"};
+        TipoDato* t = nombres_con_tipo(paramRules, names);
         if (!t) return false;
         for (const std::string& n : names) {
             auto* v = table->make<Var>(n.c_str());

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "compiler/tablemgr.h"
 #include "compiler/zqerrorinfo.h"
@@ -72,6 +74,15 @@ class ZQParser : public ZQScanner {
     int valor_constante(TipoDato** type);
     void decl_tipos();
     TipoDato* declarador_tipos();
+    // How a `a, b : tipo' list checks and reports its names.
+    struct NameListRules {
+        std::function<bool(const char*)> taken;  // the name is used outside the list
+        std::function<void(const char*)> reportDuplicate;
+        const char* nameTopic;  // a comma not followed by a name
+        const char* nameWhat;
+        const char* colonTopic;
+    };
+    TipoDato* nombres_con_tipo(const NameListRules& rules, std::vector<std::string>& names);
     TipoDato* declarador_registro();
     TipoDato* declarador_arreglo();
     bool dimension_arreglo(TDArray* a, bool* sawFixed);
