@@ -5,6 +5,7 @@
 #include <string>
 
 #include "console/output_display.h"
+#include "lang/fpu.h"
 #include "lang/zqexec.h"
 
 ZQ_DefInput_WX::ZQ_DefInput_WX(ZQExec* exec, OutputDisplay* display)
@@ -58,7 +59,12 @@ int ZQ_DefInput_WX::skip_separator() {
 int ZQ_DefInput_WX::read_num(ZQVal* v) {
     const char* start = buffer.data() + pos;
     char* end = nullptr;
-    const double x = std::strtod(start, &end);
+    double x = 0;
+    {
+        // Typed numbers convert as written, not with the program's upward rounding.
+        const FpuRounding nearest(FPU_RC_NEAREST);
+        x = std::strtod(start, &end);
+    }
     if (end == start) {
         fail(ar_NOT_NUMERIC);
         return 0;

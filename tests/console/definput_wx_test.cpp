@@ -6,6 +6,7 @@
 #include <string>
 
 #include "console/definput_wx.h"
+#include "lang/fpu.h"
 #include "lang/zqexec.h"
 
 namespace {
@@ -105,6 +106,15 @@ TEST_F(InputFields, BooleansAndSingleCharactersWithoutSeparator) {
     Cell c(s_STR);
     ASSERT_EQ(in.leer(&c.v), 1);
     EXPECT_STREQ(c.v.str, "a");
+}
+
+TEST_F(InputFields, TypedNumbersIgnoreTheProgramsUpwardRounding) {
+    const FpuRounding saved(FPU_RC_NEAREST);
+    fpu_reset();
+    in.lines = {"0.3"};
+    Cell n(s_NUM);
+    ASSERT_EQ(in.leer(&n.v), 1);
+    EXPECT_EQ(n.v.num, static_cast<long double>(0.3));
 }
 
 TEST_F(InputFields, StoppedReadFailsWithoutAnAbort) {
