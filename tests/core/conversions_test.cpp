@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "lang/fpu.h"
 #include "lang/zqexec.h"
@@ -114,6 +115,81 @@ TEST(Truncation, TableOfWidths) {
     EXPECT_EQ(trunc_i32(-2147483648.9L), INT32_MIN);
     EXPECT_EQ(trunc_i16(321), 321);
     EXPECT_EQ(trunc_i16(40000), INT16_MIN);
+}
+
+// The edges of the bit-level truncation, under every rounding mode a program may be in.
+TEST(Truncation, EdgesInEveryRoundingMode) {
+    const long double two63 = 9223372036854775808.0L;
+    const long double inf = std::numeric_limits<long double>::infinity();
+    struct Case {
+        long double x;
+        int64_t i64;
+        int32_t i32;
+        int16_t i16;
+    } const cases[] = {
+        {0.0L, 0, 0, 0},
+        {-0.0L, 0, 0, 0},
+        {0.5L, 0, 0, 0},
+        {-0.5L, 0, 0, 0},
+        {0.9999999999L, 0, 0, 0},
+        {-0.9999999999L, 0, 0, 0},
+        {std::numeric_limits<long double>::denorm_min(), 0, 0, 0},
+        {1.0L, 1, 1, 1},
+        {-1.0L, -1, -1, -1},
+        {-1.5L, -1, -1, -1},
+        {32767.9L, 32767, 32767, 32767},
+        {32768.0L, 32768, 32768, INT16_MIN},
+        {-32768.9L, -32768, -32768, -32768},
+        {-32769.0L, -32769, -32769, INT16_MIN},
+        {2147483648.0L, 2147483648LL, INT32_MIN, INT16_MIN},
+        {-2147483648.0L, -2147483648LL, INT32_MIN, INT16_MIN},
+        {-2147483649.0L, -2147483649LL, INT32_MIN, INT16_MIN},
+        {4503599627370496.5L, 4503599627370496LL, INT32_MIN, INT16_MIN},
+        {two63 - 1, INT64_MAX, INT32_MIN, INT16_MIN},
+        {-(two63 - 1), -INT64_MAX, INT32_MIN, INT16_MIN},
+        {two63, INT64_MIN, INT32_MIN, INT16_MIN},
+        {-two63, INT64_MIN, INT32_MIN, INT16_MIN},
+        {-two63 - 1, INT64_MIN, INT32_MIN, INT16_MIN},
+        {two63 * 2, INT64_MIN, INT32_MIN, INT16_MIN},
+        {1e4000L, INT64_MIN, INT32_MIN, INT16_MIN},
+        {inf, INT64_MIN, INT32_MIN, INT16_MIN},
+        {-inf, INT64_MIN, INT32_MIN, INT16_MIN},
+        {std::numeric_limits<long double>::quiet_NaN(), INT64_MIN, INT32_MIN, INT16_MIN},
+    };
+    const uint16_t saved = fpu_get_cw();
+    for (const uint16_t rc : {FPU_RC_NEAREST, FPU_RC_UP, uint16_t{0x0400}, uint16_t{0x0C00}}) {
+        const FpuRounding mode(rc);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << "rounding " << rc << ", x = " << c.x);
+            EXPECT_EQ(trunc_i64(c.x), c.i64);
+            EXPECT_EQ(trunc_i32(c.x), c.i32);
+            EXPECT_EQ(trunc_i16(c.x), c.i16);
+        }
+    }
+    EXPECT_EQ(fpu_get_cw(), saved);
+}
+
+// Every power of two in range and its neighbours agree with the language's own conversion.
+TEST(Truncation, AgreesWithTheConversionAcrossTheRange) {
+    for (int k = 0; k < 63; ++k) {
+        const long double p = std::ldexp(1.0L, k);
+        for (const long double x : {p, p + 0.25L, p - 0.25L, p * 1.5L, -p, -p - 0.75L, -p * 1.5L}) {
+            if (std::fabs(x) >= 9223372036854775808.0L) continue;
+            SCOPED_TRACE(testing::Message() << "x = " << x);
+            EXPECT_EQ(trunc_i64(x), static_cast<int64_t>(x));
+        }
+    }
+}
+
+// An unnormal (exponent set, integer bit clear) is an invalid operand: indefinite, as the
+// processor's own conversion gives.
+TEST(Truncation, UnnormalIsIndefinite) {
+    long double x = 0;
+    const uint64_t mantissa = 1ULL << 62;
+    const uint16_t sign_exp = 16383 + 3;
+    std::memcpy(&x, &mantissa, sizeof mantissa);
+    std::memcpy(reinterpret_cast<char*>(&x) + sizeof mantissa, &sign_exp, sizeof sign_exp);
+    EXPECT_EQ(trunc_i64(x), INT64_MIN);
 }
 
 TEST(FpuReset, RoundsUpWithEveryExceptionMasked) {
