@@ -175,6 +175,7 @@ void ParentFrame::OnClose(wxCloseEvent& event) {
     SaveSettings();
     // A close that cannot be refused (the session ends) goes through whatever the editors say.
     if (CloseChildren() || !event.CanVeto()) {
+        detener_programas();
         Destroy();
         return;
     }

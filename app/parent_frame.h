@@ -101,6 +101,9 @@ class ParentFrame : public Frame, public wxMDIParentFrame {
     void start_exec(wxCommandEvent& event);
     void start_deb(wxCommandEvent& event);
     void end_exec(wxCommandEvent& event);
+    // Stops every program still running and waits for its thread: no worker outlives the
+    // windows it uses.
+    void detener_programas();
     // Sends ID_UPDATE_CONTROLS to the active editor window at once.
     void update_active_controls();
 

@@ -39,3 +39,9 @@ void ParentFrame::update_active_controls() {
     wxCommandEvent update(wxEVT_COMMAND_ENTER, ID_UPDATE_CONTROLS);
     child->GetEventHandler()->ProcessEvent(update);
 }
+
+void ParentFrame::detener_programas() {
+    for (wxWindow* w : GetClientWindow()->GetChildren())
+        if (auto* child = dynamic_cast<ChildFrame*>(w); child && child->programa_en_ejecucion())
+            child->terminar_y_esperar();
+}

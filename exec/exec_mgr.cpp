@@ -55,7 +55,7 @@ void ExecMgr::llamarInterprete(int mode) {
     }
     // A worker that is executing has nothing to be given; only a parked one is resumed.
     if (thread && !thread->is_parked()) return;
-    if (mode == MODE_RUN || mode == MODE_RUN_TO_CURSOR) frame->HideLastLine();
+    if (mode == MODE_RUN || mode == MODE_RUN_TO_CURSOR) editor->HideLastLine();
     if ((editor->BreakPointCount() > 0 || debug_mode(mode)) && !comp->GetTable())
         comp->compiled = false;
     editor->HideErrorLine();
