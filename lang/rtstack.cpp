@@ -96,11 +96,18 @@ ZQVal_Cluster* ZQ_RTStack::dim_cluster(int k, int count, int dynamic) {
     ZQVal_Cluster* c = ZQVal_Cluster::crear(static_cast<int>(n), dynamic);
     if (!c) return nullptr;
     ZQVal* tmpl = top - k + 1;
-    for (long long i = k; i < n; ++i) {
-        if (!zqval_copy(c->cells + i, tmpl + i % k)) {
+    // Blocks run to millions of cells: numbers and booleans, the usual templates, are copied
+    // whole here, the rest through the deep copy.
+    int j = 0;
+    for (ZQVal* cell = c->cells + k; cell < c->cells + n; ++cell) {
+        const ZQVal* src = tmpl + j;
+        if (src->tipo == s_NUM || src->tipo == s_BOOL) {
+            *cell = *src;
+        } else if (!zqval_copy(cell, src)) {
             delete c;
             return nullptr;
         }
+        if (++j == k) j = 0;
     }
     std::memcpy(static_cast<void*>(c->cells), tmpl, sizeof(ZQVal) * k);
     top -= k;

@@ -55,6 +55,16 @@ class StdfCall {
     void result_text(const char* s) { result_str(zqval_strdup(s)); }
 };
 
+// inc and dec on their two argument cells (the variable's address, the step): the variable
+// moves by the step and its new value takes the first cell. Shared with the execution loop,
+// which runs them inline at every turn of a desde.
+inline void stdf_inc_dec(ZQVal* args, int sign) {
+    ZQVal* var = args[0].addr;
+    var->num += sign * args[1].num;
+    args[0].tipo = s_NUM;
+    args[0].num = var->num;
+}
+
 // Each group runs the subroutines it knows and returns false for any other identifier.
 bool stdf_general(ZQExec& e, STDF_ID id);
 bool stdf_math(ZQExec& e, STDF_ID id);

@@ -9,12 +9,6 @@ namespace {
 
 bool random_seeded = false;
 
-void inc_dec(StdfCall c, int sign) {
-    ZQVal* var = c.ref(0);
-    var->num += sign * c.num(1);
-    c.result_num(var->num);
-}
-
 long double random_value(long double bound, long double seed) {
     const int32_t s = trunc_i32(seed);
     if (s != 0) {
@@ -58,10 +52,9 @@ void intercambiar(StdfCall c, uint32_t cells) {
 bool stdf_general(ZQExec& e, STDF_ID id) {
     switch (id) {
         case sf_INC:
-            inc_dec(StdfCall(e, 2), 1);
-            return true;
         case sf_DEC:
-            inc_dec(StdfCall(e, 2), -1);
+            stdf_inc_dec(e.getTopPtr() - 1, id == sf_INC ? 1 : -1);
+            e.pop();
             return true;
         case sf_RANDOM: {
             StdfCall c(e, 2);

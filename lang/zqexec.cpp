@@ -113,12 +113,6 @@ void ZQExec::abort(abort_reason r) {
     setState(st_ABORTED);
 }
 
-int ZQExec::chkstk(unsigned n) {
-    const long free_cells = stack_size - (top - base);
-    if (free_cells < static_cast<long>(n) + 100) abort(ar_NO_MEMORY);
-    return abort_code == ar_NONE;
-}
-
 void ZQExec::stop() {
     if (!base || !top) return;
     ZQVal* const last_const = base + constants_size - 1;

@@ -59,7 +59,10 @@ class ZQExec : public ZQCode, public ZQ_RTStack {
     int exec_stdf_imprimir(ZQVal* first, int count, int depth);
 
     // 1 when at least n + 100 cells are free above the top and no failure is recorded.
-    int chkstk(unsigned n);
+    int chkstk(unsigned n) {
+        if (!room_for(top, n)) abort(ar_NO_MEMORY);
+        return abort_code == ar_NONE;
+    }
     void stop();
 
     int getAbortReason() const { return abort_code; }
@@ -101,10 +104,14 @@ class ZQExec : public ZQCode, public ZQ_RTStack {
     void shallowCopy(const ZQExec* other);
 
   private:
-    void step();
+    // chkstk's test for a top held elsewhere: no failure recorded, room for n + 100 cells.
+    bool room_for(const ZQVal* t, unsigned n) const {
+        return stack_size - (t - base) >= static_cast<long>(n) + 100 && abort_code == ar_NONE;
+    }
+    template <bool Loop>
+    void run();
     void run_loop();
     void push_copy(const ZQVal* v);
-    void push_addr(ZQVal* v);
     void push_cells(const ZQVal* first, uint32_t k);
     void store(uint32_t k);
     void replicate(int32_t n, uint32_t k);

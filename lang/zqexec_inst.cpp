@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "lang/fpu.h"
+#include "lang/stdf_call.h"
 #include "lang/zqexec.h"
 
 namespace {
@@ -19,22 +21,23 @@ inline bool is_simple(const ZQVal* v) {
     return v->tipo == s_NUM || v->tipo == s_BOOL;
 }
 
-}  // namespace
-
-// Numbers and booleans are copied inline; strings and arrays go through the general copy.
-inline void ZQExec::push_copy(const ZQVal* v) {
-    if (is_simple(v) && has_room(1)) {
-        *++top = *v;
-    } else {
-        push_from(v);
-    }
+// Cells whose copy is the whole cell; a desde loop copies its variable's address each turn.
+inline bool is_plain(const ZQVal* v) {
+    return is_simple(v) || v->tipo == s_ADDR;
 }
 
-inline void ZQExec::push_addr(ZQVal* v) {
-    if (!has_room(1)) return abort(ar_STACK_OVERFLOW);
-    ++top;
-    top->tipo = s_ADDR;
-    top->addr = v;
+// Pushes a copy of a plain cell onto the top t; false (nothing done) when v needs the general
+// copy or the stack is full.
+inline bool push_plain(ZQVal*& t, const ZQVal* end, const ZQVal* v) {
+    if (!is_plain(v) || t + 1 >= end) return false;
+    *++t = *v;
+    return true;
+}
+
+}  // namespace
+
+inline void ZQExec::push_copy(const ZQVal* v) {
+    if (!push_plain(top, base + stack_size, v)) push_from(v);
 }
 
 inline void ZQExec::push_cells(const ZQVal* first, uint32_t k) {
@@ -43,14 +46,8 @@ inline void ZQExec::push_cells(const ZQVal* first, uint32_t k) {
     for (uint32_t i = 0; i < k && abort_code == ar_NONE; ++i) push_copy(first + i);
 }
 
+// The general store; the loop moves a single number or boolean itself.
 inline void ZQExec::store(uint32_t k) {
-    if (k == 1 && is_simple(top)) {
-        ZQVal* dst = top[-1].addr;
-        rm_val(dst);
-        *dst = *top;
-        top -= 2;
-        return;
-    }
     ZQVal* dst = top[-static_cast<int64_t>(k)].addr;
     for (int64_t i = k - 1; i >= 0; --i) {
         if (!zqval_assign(dst + i, top)) return abort(ar_DYN_TO_STATIC);
@@ -103,256 +100,318 @@ void ZQExec::lib_sym(const ZQVal* name, const ZQVal* handle) {
     top->ptr = entry;
 }
 
-// The body of one instruction. Written once and inlined both into the plain loop and into
-// execOneInst, so stepping costs the plain loop nothing.
-__attribute__((always_inline)) inline void ZQExec::step() {
-    INST* const pc = PC;
-    ZQVal* t = top;
-    switch (pc->opcode) {
-        case i_ADD: {
-            const long double r = t[-1].num + t->num;
-            if (is_invalid(r)) return abort(ar_MATH);
-            t[-1].num = r;
-            top = t - 1;
-            break;
-        }
-        case i_SUB: {
-            const long double r = t[-1].num - t->num;
-            if (is_invalid(r)) return abort(ar_MATH);
-            t[-1].num = r;
-            top = t - 1;
-            break;
-        }
-        case i_MUL: {
-            const long double r = t[-1].num * t->num;
-            if (is_invalid(r)) return abort(ar_MATH);
-            t[-1].num = r;
-            top = t - 1;
-            break;
-        }
-        case i_DIV: {
-            if (t->num == 0) return abort(ar_DIV_ZERO);
-            const long double r = t[-1].num / t->num;
-            if (is_invalid(r)) return abort(ar_MATH);
-            t[-1].num = r;
-            top = t - 1;
-            break;
-        }
-        case i_MOD: {
-            // A divisor strictly between -1 and 1 truncates to 0: the same failure as 0.
-            const int64_t a = trunc_i64(t[-1].num), b = trunc_i64(t->num);
-            if (b == 0) return abort(ar_DIV_ZERO);
-            t[-1].num = b == -1 ? 0 : a % b;
-            top = t - 1;
-            break;
-        }
-        case i_POW: {
-            const double r = std::pow(static_cast<double>(t[-1].num), static_cast<double>(t->num));
-            if (std::isnan(r)) return abort(ar_MATH);
-            t[-1].num = r;
-            top = t - 1;
-            break;
-        }
-        case i_NEG:
-            t->num = -t->num;
-            break;
-        case i_CONCAT: {
-            char* s = zqval_strcat(t[-1].str, t->str);
-            if (!s) return abort(ar_NO_MEMORY);
-            rm_val(t);
-            rm_val(t - 1);
-            t[-1].tipo = s_STR;
-            t[-1].str = s;
-            top = t - 1;
-            break;
-        }
-        case i_EQ:
-        case i_NE: {
-            int r = t->tipo == s_NUM ? t[-1].num == t->num : zqval_eq(t - 1, t);
-            if (pc->opcode == i_NE) r = !r;
-            rm_val(t);
-            rm_val(t - 1);
-            t[-1].tipo = s_BOOL;
-            t[-1].b = static_cast<char>(r);
-            top = t - 1;
-            break;
-        }
-        case i_GT:
-        case i_LE: {
-            int r = t->tipo == s_NUM ? t[-1].num > t->num : zqval_gt(t - 1, t);
-            if (pc->opcode == i_LE) r = !r;
-            rm_val(t);
-            rm_val(t - 1);
-            t[-1].tipo = s_BOOL;
-            t[-1].b = static_cast<char>(r);
-            top = t - 1;
-            break;
-        }
-        case i_GE:
-        case i_LT: {
-            int r = t->tipo == s_NUM ? t[-1].num >= t->num : zqval_ge(t - 1, t);
-            if (pc->opcode == i_LT) r = !r;
-            rm_val(t);
-            rm_val(t - 1);
-            t[-1].tipo = s_BOOL;
-            t[-1].b = static_cast<char>(r);
-            top = t - 1;
-            break;
-        }
-        case i_AND:
-            t[-1].b = static_cast<char>(t[-1].b & t->b);
-            top = t - 1;
-            break;
-        case i_OR:
-            t[-1].b = static_cast<char>(t[-1].b | t->b);
-            top = t - 1;
-            break;
-        case i_NOT:
-            t->b = t->b == 0;
-            break;
-        case i_LD_DEFVAL:
-        case i_LD_CONST:
-            push_copy(base + pc->op1);
-            break;
-        case i_LD_NUM: {
-            const long double x = pc->op1;
-            push_num(&x);
-            break;
-        }
-        case i_LD_ADDR_LOCAL:
-            push_addr(base + FP + pc->op1);
-            break;
-        case i_LD_ADDR_GLOBAL:
-            push_addr(base + GB + pc->op1);
-            break;
-        case i_LD_GLOBAL:
-            push_cells(base + GB + pc->op1, pc->op2);
-            break;
-        case i_LD_LOCAL:
-            push_cells(base + FP + pc->op1, pc->op2);
-            break;
-        case i_LD_INDIRECT: {
-            if (!chkstk(pc->op2)) return;
-            const ZQVal* src = t->addr;
-            top = t - 1;
-            push_cells(src, pc->op2);
-            break;
-        }
-        case i_LD_INT:
-            if (!has_room(1)) return abort(ar_STACK_OVERFLOW);
-            ++t;
-            t->tipo = s_NUM;
-            t->raw = pc->op1;
-            top = t;
-            break;
-        case i_STORE:
-            store(pc->op2);
-            break;
-        case i_ADDR_ADD:
-            t[-1].addr += t->raw;
-            top = t - 1;
-            break;
-        case i_POP:
-            for (uint32_t i = 0; i < pc->op2; ++i) pop();
-            break;
-        case i_DUP:
-            push_copy(t + pc->op1);
-            break;
-        case i_REPLICATE:
-            replicate(pc->op1, pc->op2);
-            break;
-        case i_CHKSTK:
-            chkstk(pc->op2);
-            break;
-        case i_LD_NULLARRAY:
-            if (!has_room(1)) return abort(ar_STACK_OVERFLOW);
-            ++t;
-            t->tipo = s_CLUSTER;
-            t->cluster = nullptr;
-            top = t;
-            break;
-        case i_DIM:
-            dim(pc->op2);
-            break;
-        case i_INDEX: {
-            const ZQVal* arr = t[-1].addr;
-            if (arr->tipo != s_CLUSTER) return abort(ar_TYPE_EXPECTED);
-            if (!arr->cluster) return abort(ar_NOT_DIMENSIONED);
-            const int64_t idx = trunc_i64(t->num);
-            const int64_t k = pc->op2 ? pc->op2 : 1;
-            if (idx < 1 || idx > arr->cluster->get_size() / k) return abort(ar_INDEX);
-            t[-1].addr = arr->cluster->cells + k * (idx - 1);
-            top = t - 1;
-            break;
-        }
-        case i_JMP:
-            PC = pc + pc->op1 - 1;
-            break;
-        case i_JMPF:
-            top = t - 1;
-            if (!t->b) PC = pc + pc->op1 - 1;
-            break;
-        case i_JMPT:
-            top = t - 1;
-            if (t->b) PC = pc + pc->op1 - 1;
-            break;
-        case i_CALL_STDF:
-            exec_stdf(static_cast<STDF_ID>(pc->op1));
-            break;
-        case i_CALL:
-            if (!has_room(1)) return abort(ar_STACK_OVERFLOW);
-            ++t;
-            t->tipo = s_NUM;
-            t->raw = static_cast<int32_t>(pc - code_start);
-            top = t;
-            PC = code_start + pc->op1 - 1;
-            break;
-        case i_RET: {
-            const int link = base[FP].raw;
-            PC = code_start + base[FP - 1].raw;
-            FP = link;
-            for (uint32_t i = 0; i < pc->op2 + 2; ++i) pop();
-            break;
-        }
-        case i_HALT:
-            setState(st_STOPPED);
-            break;
-        case i_ENTER:
-            if (!chkstk(pc->op2)) return;
-            ++t;
-            t->tipo = s_NUM;
-            t->raw = FP;
-            top = t;
-            FP = static_cast<int>(t - base);
-            break;
-        case i_LINE:
-        case i_LINE_BREAK:
-        case i_LINE_RET:
-            line = static_cast<int>(pc->op2);
-            routine = pc->op1;
-            break;
-        case i_LIB_LOAD:
-            lib_load(base + pc->op1);
-            break;
-        case i_LIB_SYM:
-            lib_sym(base + pc->op1, base + GB + pc->op2);
-            break;
-        case i_CALL_EXT: {
-            const ZQVal* entry = base + GB + pc->op1;
-            if (entry->tipo != s_ADDR || !entry->ptr) return abort(ar_LIB_SYM);
-            reinterpret_cast<void (*)(ZQExec*)>(entry->ptr)(this);
-            break;
-        }
-        default:
-            return abort(ar_BAD_INST);
+// The loop keeps PC and top in registers. Anything that may read or move them (the
+// helpers, the standard subroutines, an abort) runs between a write-back and a reload.
+#define PROTECT(x) \
+    do {           \
+        PC = pc;   \
+        top = t;   \
+        x;         \
+        pc = PC;   \
+        t = top;   \
+    } while (0)
+
+// A failure detected by the instruction itself: recorded, and PC stays on the instruction.
+#define FAIL(r)          \
+    do {                 \
+        PC = pc;         \
+        top = t;         \
+        return abort(r); \
+    } while (0)
+
+// A space check that failed: chkstk records why (unless a failure already was), and PC
+// stays on the instruction.
+#define FAIL_CHKSTK(n) \
+    do {               \
+        PC = pc;       \
+        top = t;       \
+        chkstk(n);     \
+        return;        \
+    } while (0)
+
+namespace {
+
+// Binary arithmetic on the two top numbers; false (nothing changed) for an invalid result.
+template <typename Op>
+inline bool arith(ZQVal* t, Op op) {
+    const long double r = op(t[-1].num, t->num);
+    if (is_invalid(r)) return false;
+    t[-1].num = r;
+    return true;
+}
+
+// A comparison of the two top cells, numbers inline and other tags through cmp; the
+// boolean (negated for the complementary relation) takes the lower cell.
+template <typename Rel>
+inline void compare(ZQVal* t, Rel rel, int (*cmp)(const ZQVal*, const ZQVal*), bool negate) {
+    int r;
+    if (t->tipo == s_NUM) {
+        r = rel(t[-1].num, t->num);
+    } else {
+        r = cmp(t - 1, t);
+        rm_val(t);
+        rm_val(t - 1);
     }
-    ++PC;
+    t[-1].tipo = s_BOOL;
+    t[-1].b = static_cast<char>(r != negate);
+}
+
+}  // namespace
+
+// One dispatch per instruction, written once: Loop runs until the state word leaves
+// st_RUNNING, otherwise exactly one instruction runs, so stepping costs the plain loop nothing.
+template <bool Loop>
+void ZQExec::run() {
+    ZQVal* const b = base;
+    const ZQVal* const end = base + stack_size;
+    INST* pc = PC;
+    ZQVal* t = top;
+    auto push_copy = [&](const ZQVal* v) __attribute__((always_inline)) {
+        if (!push_plain(t, end, v)) PROTECT(push_from(v));
+    };
+    for (;;) {
+        if constexpr (Loop) {
+            if (state.load(std::memory_order_relaxed) != st_RUNNING) break;
+        }
+        switch (pc->opcode) {
+            case i_ADD:
+                if (!arith(t, std::plus<long double>())) FAIL(ar_MATH);
+                --t;
+                break;
+            case i_SUB:
+                if (!arith(t, std::minus<long double>())) FAIL(ar_MATH);
+                --t;
+                break;
+            case i_MUL:
+                if (!arith(t, std::multiplies<long double>())) FAIL(ar_MATH);
+                --t;
+                break;
+            case i_DIV:
+                if (t->num == 0) FAIL(ar_DIV_ZERO);
+                if (!arith(t, std::divides<long double>())) FAIL(ar_MATH);
+                --t;
+                break;
+            case i_MOD: {
+                // A divisor strictly between -1 and 1 truncates to 0: the same failure as 0.
+                const int64_t x = trunc_i64(t[-1].num), y = trunc_i64(t->num);
+                if (y == 0) FAIL(ar_DIV_ZERO);
+                t[-1].num = y == -1 ? 0 : x % y;
+                --t;
+                break;
+            }
+            case i_POW: {
+                const double r =
+                    std::pow(static_cast<double>(t[-1].num), static_cast<double>(t->num));
+                if (std::isnan(r)) FAIL(ar_MATH);
+                t[-1].num = r;
+                --t;
+                break;
+            }
+            case i_NEG:
+                t->num = -t->num;
+                break;
+            case i_CONCAT: {
+                char* s = zqval_strcat(t[-1].str, t->str);
+                if (!s) FAIL(ar_NO_MEMORY);
+                rm_val(t);
+                rm_val(t - 1);
+                t[-1].tipo = s_STR;
+                t[-1].str = s;
+                --t;
+                break;
+            }
+            case i_EQ:
+            case i_NE:
+                compare(t, std::equal_to<long double>(), zqval_eq, pc->opcode == i_NE);
+                --t;
+                break;
+            case i_GT:
+            case i_LE:
+                compare(t, std::greater<long double>(), zqval_gt, pc->opcode == i_LE);
+                --t;
+                break;
+            case i_GE:
+            case i_LT:
+                compare(t, std::greater_equal<long double>(), zqval_ge, pc->opcode == i_LT);
+                --t;
+                break;
+            case i_AND:
+                t[-1].b = static_cast<char>(t[-1].b & t->b);
+                --t;
+                break;
+            case i_OR:
+                t[-1].b = static_cast<char>(t[-1].b | t->b);
+                --t;
+                break;
+            case i_NOT:
+                t->b = t->b == 0;
+                break;
+            case i_LD_DEFVAL:
+            case i_LD_CONST:
+                push_copy(b + pc->op1);
+                break;
+            case i_LD_NUM:
+                if (t + 1 < end) {
+                    ++t;
+                    t->tipo = s_NUM;
+                    t->num = pc->op1;
+                } else {
+                    PROTECT(abort(ar_STACK_OVERFLOW));
+                }
+                break;
+            case i_LD_ADDR_LOCAL:
+            case i_LD_ADDR_GLOBAL:
+                if (t + 1 >= end) FAIL(ar_STACK_OVERFLOW);
+                ++t;
+                t->tipo = s_ADDR;
+                t->addr = b + (pc->opcode == i_LD_ADDR_LOCAL ? FP : GB) + pc->op1;
+                break;
+            case i_LD_GLOBAL:
+            case i_LD_LOCAL: {
+                const ZQVal* src = b + (pc->opcode == i_LD_LOCAL ? FP : GB) + pc->op1;
+                if (pc->op2 == 1)
+                    push_copy(src);
+                else
+                    PROTECT(push_cells(src, pc->op2));
+                break;
+            }
+            case i_LD_INDIRECT: {
+                if (!room_for(t, pc->op2)) FAIL_CHKSTK(pc->op2);
+                const ZQVal* src = t->addr;
+                --t;
+                if (pc->op2 == 1)
+                    push_copy(src);
+                else
+                    PROTECT(push_cells(src, pc->op2));
+                break;
+            }
+            case i_LD_INT:
+                if (t + 1 >= end) FAIL(ar_STACK_OVERFLOW);
+                ++t;
+                t->tipo = s_NUM;
+                t->raw = pc->op1;
+                break;
+            case i_STORE:
+                if (pc->op2 == 1 && is_simple(t)) {
+                    ZQVal* dst = t[-1].addr;
+                    rm_val(dst);
+                    *dst = *t;
+                    t -= 2;
+                } else {
+                    PROTECT(store(pc->op2));
+                }
+                break;
+            case i_ADDR_ADD:
+                t[-1].addr += t->raw;
+                --t;
+                break;
+            case i_POP:
+                for (uint32_t i = 0; i < pc->op2; ++i) rm_val(t--);
+                break;
+            case i_DUP:
+                push_copy(t + pc->op1);
+                break;
+            case i_REPLICATE:
+                PROTECT(replicate(pc->op1, pc->op2));
+                break;
+            case i_CHKSTK:
+                if (!room_for(t, pc->op2)) PROTECT(chkstk(pc->op2));
+                break;
+            case i_LD_NULLARRAY:
+                if (t + 1 >= end) FAIL(ar_STACK_OVERFLOW);
+                ++t;
+                t->tipo = s_CLUSTER;
+                t->cluster = nullptr;
+                break;
+            case i_DIM:
+                PROTECT(dim(pc->op2));
+                break;
+            case i_INDEX: {
+                const ZQVal* arr = t[-1].addr;
+                if (arr->tipo != s_CLUSTER) FAIL(ar_TYPE_EXPECTED);
+                if (!arr->cluster) FAIL(ar_NOT_DIMENSIONED);
+                const int64_t idx = trunc_i64(t->num);
+                const int64_t k = pc->op2 ? pc->op2 : 1;
+                if (idx < 1 || idx > arr->cluster->get_size() / k) FAIL(ar_INDEX);
+                t[-1].addr = arr->cluster->cells + k * (idx - 1);
+                --t;
+                break;
+            }
+            case i_JMP:
+                pc += pc->op1 - 1;
+                break;
+            case i_JMPF:
+                if (!(t--)->b) pc += pc->op1 - 1;
+                break;
+            case i_JMPT:
+                if ((t--)->b) pc += pc->op1 - 1;
+                break;
+            case i_CALL_STDF:
+                // inc and dec run at every turn of a desde loop.
+                if (pc->op1 == sf_INC || pc->op1 == sf_DEC) {
+                    stdf_inc_dec(t - 1, pc->op1 == sf_INC ? 1 : -1);
+                    --t;
+                } else {
+                    PROTECT(exec_stdf(static_cast<STDF_ID>(pc->op1)));
+                }
+                break;
+            case i_CALL:
+                if (t + 1 >= end) FAIL(ar_STACK_OVERFLOW);
+                ++t;
+                t->tipo = s_NUM;
+                t->raw = static_cast<int32_t>(pc - code_start);
+                pc = code_start + pc->op1 - 1;
+                break;
+            case i_RET: {
+                const uint32_t n = pc->op2 + 2;
+                const int link = b[FP].raw;
+                pc = code_start + b[FP - 1].raw;
+                FP = link;
+                for (uint32_t i = 0; i < n; ++i) rm_val(t--);
+                break;
+            }
+            case i_HALT:
+                setState(st_STOPPED);
+                break;
+            case i_ENTER:
+                if (!room_for(t, pc->op2)) FAIL_CHKSTK(pc->op2);
+                ++t;
+                t->tipo = s_NUM;
+                t->raw = FP;
+                FP = static_cast<int>(t - b);
+                break;
+            case i_LINE:
+            case i_LINE_BREAK:
+            case i_LINE_RET:
+                line = static_cast<int>(pc->op2);
+                routine = pc->op1;
+                break;
+            case i_LIB_LOAD:
+                PROTECT(lib_load(b + pc->op1));
+                break;
+            case i_LIB_SYM:
+                PROTECT(lib_sym(b + pc->op1, b + GB + pc->op2));
+                break;
+            case i_CALL_EXT: {
+                const ZQVal* entry = b + GB + pc->op1;
+                if (entry->tipo != s_ADDR || !entry->ptr) FAIL(ar_LIB_SYM);
+                PROTECT(reinterpret_cast<void (*)(ZQExec*)>(entry->ptr)(this));
+                break;
+            }
+            default:
+                FAIL(ar_BAD_INST);
+        }
+        ++pc;
+        if constexpr (!Loop) break;
+    }
+    PC = pc;
+    top = t;
 }
 
 void ZQExec::execOneInst() {
-    step();
+    run<false>();
 }
 
 void ZQExec::run_loop() {
-    while (state.load(std::memory_order_relaxed) == st_RUNNING) step();
+    run<true>();
 }
