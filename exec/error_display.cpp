@@ -59,6 +59,8 @@ void ErrorDisplay::Show(int m) {
 }
 
 void ErrorDisplay::init_buttons() {
+    // The desktop's buttons may be taller than the 25 pixels the layout leaves below the pane.
+    SetClientSize(400, std::max(100, 75 + ver_fuente->GetSize().GetHeight() + 4));
     ver_fuente->Show();
     ver_fuente->Move((GetClientSize().GetWidth() - ver_fuente->GetSize().GetWidth()) / 2, 75);
     ver_fuente->SetFocus();
