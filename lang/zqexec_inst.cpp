@@ -131,6 +131,15 @@ void ZQExec::lib_sym(const ZQVal* name, const ZQVal* handle) {
 
 namespace {
 
+// The remainder of the truncated operands (y not 0), with the sign of x. The 32-bit division
+// is several times faster than the 64-bit one, and the operands of a program nearly always fit.
+inline int64_t remainder_of(int64_t x, int64_t y) {
+    if (y == -1) return 0;  // the most negative x would overflow
+    if (x == static_cast<int32_t>(x) && y == static_cast<int32_t>(y))
+        return static_cast<int32_t>(x) % static_cast<int32_t>(y);
+    return x % y;
+}
+
 // Binary arithmetic on the two top numbers; false (nothing changed) for an invalid result.
 template <typename Op>
 inline bool arith(ZQVal* t, Op op) {
@@ -195,7 +204,7 @@ void ZQExec::run() {
                 // A divisor strictly between -1 and 1 truncates to 0: the same failure as 0.
                 const int64_t x = trunc_i64(t[-1].num), y = trunc_i64(t->num);
                 if (y == 0) FAIL(ar_DIV_ZERO);
-                t[-1].num = y == -1 ? 0 : x % y;
+                t[-1].num = remainder_of(x, y);
                 --t;
                 break;
             }
