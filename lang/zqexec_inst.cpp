@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "lang/fpu.h"
@@ -140,6 +141,26 @@ inline int64_t remainder_of(int64_t x, int64_t y) {
     return x % y;
 }
 
+// The two instruction groups a desde loop runs at every turn (the code it is compiled to is
+// fixed): the test at the top, whose final jump's offset varies, and the step of the
+// variable. The plain loop runs each in one dispatch.
+constexpr INST desde_test[] = {{i_DUP, -4, 0}, {i_LD_INDIRECT, 0, 1}, {i_DUP, -3, 0},
+                               {i_DUP, -2, 0}, {i_JMPT, 3, 0},        {i_LT, 0, 0},
+                               {i_JMP, 2, 0},  {i_GT, 0, 0}};
+constexpr int desde_test_len = std::size(desde_test) + 1;
+constexpr INST desde_inc[] = {
+    {i_DUP, -4, 0}, {i_DUP, -2, 0}, {i_CALL_STDF, sf_INC, 0}, {i_POP, 0, 1}};
+
+template <size_t N>
+inline bool starts_with(const INST* pc, const INST* code_end, const INST (&group)[N]) {
+    if (code_end - pc < static_cast<ptrdiff_t>(N)) return false;
+    for (size_t i = 1; i < N; ++i)
+        if (pc[i].opcode != group[i].opcode || pc[i].op1 != group[i].op1 ||
+            pc[i].op2 != group[i].op2)
+            return false;
+    return true;
+}
+
 // Binary arithmetic on the two top numbers; false (nothing changed) for an invalid result.
 template <typename Op>
 inline bool arith(ZQVal* t, Op op) {
@@ -173,6 +194,7 @@ template <bool Loop>
 void ZQExec::run() {
     ZQVal* const b = base;
     const ZQVal* const end = base + stack_size;
+    const INST* const code_end = code + code_size;
     INST* pc = PC;
     ZQVal* t = top;
     auto push_copy = [&](const ZQVal* v) __attribute__((always_inline)) {
@@ -318,6 +340,27 @@ void ZQExec::run() {
                 for (uint32_t i = 0; i < pc->op2; ++i) rm_val(t--);
                 break;
             case i_DUP:
+                // The desde groups run whole only on the plain cells the compiler gives them,
+                // and with the room their own space checks would demand.
+                if (Loop && pc->op1 == -4 && t[-4].tipo == s_ADDR && room_for(t + 1, 1)) {
+                    ZQVal* var = t[-4].addr;
+                    if (var->tipo == s_NUM && t[-2].tipo == s_NUM && t->tipo == s_BOOL &&
+                        code_end - pc >= desde_test_len && starts_with(pc, code_end, desde_test) &&
+                        pc[desde_test_len - 1].opcode == i_JMPT) {
+                        // Ascending (the flag on top): past the end is above it; descending:
+                        // not at or above it, as i_LT has it.
+                        const bool past = t->b ? var->num > t[-2].num : !(var->num >= t[-2].num);
+                        pc += desde_test_len - 1;
+                        if (past) pc += pc->op1 - 1;
+                        break;
+                    }
+                    if (t[-1].tipo == s_NUM && starts_with(pc, code_end, desde_inc)) {
+                        ZQVal args[2] = {t[-4], t[-1]};
+                        stdf_inc_dec(args, 1);
+                        pc += std::size(desde_inc) - 1;
+                        break;
+                    }
+                }
                 push_copy(t + pc->op1);
                 break;
             case i_REPLICATE:

@@ -424,4 +424,79 @@ TEST(ISetName, KnownAndUnknownOpcodes) {
     for (int op : {0, 9, 17, 51, 102, 123, 203, -1}) EXPECT_EQ(i_set_name(op), nullptr) << op;
 }
 
+// A desde loop as the compiler shapes it, with s := s * 10 + i as its body. The plain loop
+// runs the test and the step in one dispatch each; stepping runs every instruction, and both
+// must leave the same variable and sum.
+TEST(DesdeLoop, PlainLoopAndSteppingAgree) {
+    struct Case {
+        int32_t start, end, step;
+        const char *i, *s;
+    } const cases[] = {
+        {1, 9, 2, "n:11", "n:13579"}, {10, 1, -3, "n:-2", "n:10741"}, {1, 0, 1, "n:1", "n:0"},
+        {3, 3, 1, "n:4", "n:3"},      {3, 4, -1, "n:3", "n:0"},       {-2, -1, 1, "n:0", "n:-21"},
+    };
+    for (const Case& c : cases) {
+        for (const bool stepping : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.start << ".." << c.end << " by " << c.step
+                                            << (stepping ? ", stepping" : ""));
+            CaptureOut out;
+            ZQExec e(100);
+            ASSERT_TRUE(e.createStack(500));
+            e.set_def_stdout(&out);
+            const INST code[] = {
+                {i_ENTER, 0, 2},
+                {i_LD_INT, 0, 0},
+                {i_LD_NUM, 0, 0},
+                {i_LD_NUM, 0, 0},
+                {i_LD_ADDR_GLOBAL, 1, 0},
+                {i_LD_NUM, c.start, 0},
+                {i_LD_NUM, c.end, 0},
+                {i_LD_NUM, c.step, 0},
+                {i_DUP, -3, 0},
+                {i_DUP, -3, 0},
+                {i_STORE, 0, 1},
+                {i_DUP, 0, 0},
+                {i_LD_NUM, 1, 0},
+                {i_GE, 0, 0},
+                {i_DUP, -4, 0},  // 14: test
+                {i_LD_INDIRECT, 0, 1},
+                {i_DUP, -3, 0},
+                {i_DUP, -2, 0},
+                {i_JMPT, 3, 0},
+                {i_LT, 0, 0},
+                {i_JMP, 2, 0},
+                {i_GT, 0, 0},
+                {i_JMPT, 13, 0},
+                {i_LD_ADDR_GLOBAL, 2, 0},
+                {i_LD_GLOBAL, 2, 1},
+                {i_LD_NUM, 10, 0},
+                {i_MUL, 0, 0},
+                {i_LD_GLOBAL, 1, 1},
+                {i_ADD, 0, 0},
+                {i_STORE, 0, 1},
+                {i_DUP, -4, 0},
+                {i_DUP, -2, 0},
+                {i_CALL_STDF, sf_INC, 0},
+                {i_POP, 0, 1},
+                {i_JMP, -20, 0},
+                {i_POP, 0, 5},  // 35: exit
+                {i_HALT, 0, 0},
+            };
+            for (const INST& i : code) e.emit(i.opcode, i.op1, i.op2);
+            ASSERT_EQ(e.initExec(nullptr, 0), 1);
+            if (stepping) {
+                e.setState(st_RUNNING);
+                while (e.getState() == st_RUNNING) e.execOneInst();
+            } else {
+                ASSERT_EQ(e.exec(0, 0), 1);
+            }
+            const ZQVal* globals = e.getInternalStackPtr() + e.getGB();
+            EXPECT_EQ(describe(globals + 1), c.i);
+            EXPECT_EQ(describe(globals + 2), c.s);
+            EXPECT_EQ(e.getTopPtr(), globals + 2);
+            e.stop();
+        }
+    }
+}
+
 }  // namespace
