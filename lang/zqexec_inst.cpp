@@ -188,8 +188,9 @@ inline void compare(ZQVal* t, Rel rel, int (*cmp)(const ZQVal*, const ZQVal*), b
 
 }  // namespace
 
-// One dispatch per instruction, written once: Loop runs until the state word leaves
-// st_RUNNING, otherwise exactly one instruction runs, so stepping costs the plain loop nothing.
+// One dispatch per instruction (the plain loop takes a desde's test and step group as one),
+// written once: Loop runs until the state word leaves st_RUNNING, otherwise exactly one
+// instruction runs, so stepping costs the plain loop nothing.
 template <bool Loop>
 void ZQExec::run() {
     ZQVal* const b = base;
