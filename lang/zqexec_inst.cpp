@@ -161,6 +161,11 @@ inline bool starts_with(const INST* pc, const INST* code_end, const INST (&group
     return true;
 }
 
+inline bool is_desde_test(const INST* pc, const INST* code_end) {
+    return code_end - pc >= desde_test_len && starts_with(pc, code_end, desde_test) &&
+           pc[desde_test_len - 1].opcode == i_JMPT;
+}
+
 // Binary arithmetic on the two top numbers; false (nothing changed) for an invalid result.
 template <typename Op>
 inline bool arith(ZQVal* t, Op op) {
@@ -198,6 +203,10 @@ void ZQExec::run() {
     const INST* const code_end = code + code_size;
     INST* pc = PC;
     ZQVal* t = top;
+    // The last desde groups matched. Code changes during a run only at line markers (the
+    // breakpoints), which the groups do not hold, so a match stays good for the whole run.
+    const INST* test_seen = nullptr;
+    const INST* step_seen = nullptr;
     auto push_copy = [&](const ZQVal* v) __attribute__((always_inline)) {
         if (!push_plain(t, end, v)) PROTECT(push_from(v));
     };
@@ -344,10 +353,15 @@ void ZQExec::run() {
                 // The desde groups run whole only on the plain cells the compiler gives them,
                 // and with the room their own space checks would demand.
                 if (Loop && pc->op1 == -4 && t[-4].tipo == s_ADDR && room_for(t + 1, 1)) {
+                    if (pc != test_seen && pc != step_seen) {
+                        if (is_desde_test(pc, code_end))
+                            test_seen = pc;
+                        else if (starts_with(pc, code_end, desde_inc))
+                            step_seen = pc;
+                    }
                     ZQVal* var = t[-4].addr;
-                    if (var->tipo == s_NUM && t[-2].tipo == s_NUM && t->tipo == s_BOOL &&
-                        code_end - pc >= desde_test_len && starts_with(pc, code_end, desde_test) &&
-                        pc[desde_test_len - 1].opcode == i_JMPT) {
+                    if (pc == test_seen && var->tipo == s_NUM && t[-2].tipo == s_NUM &&
+                        t->tipo == s_BOOL) {
                         // Ascending (the flag on top): past the end is above it; descending:
                         // not at or above it, as i_LT has it.
                         const bool past = t->b ? var->num > t[-2].num : !(var->num >= t[-2].num);
@@ -355,7 +369,7 @@ void ZQExec::run() {
                         if (past) pc += pc->op1 - 1;
                         break;
                     }
-                    if (t[-1].tipo == s_NUM && starts_with(pc, code_end, desde_inc)) {
+                    if (pc == step_seen && t[-1].tipo == s_NUM) {
                         ZQVal args[2] = {t[-4], t[-1]};
                         stdf_inc_dec(args, 1);
                         pc += std::size(desde_inc) - 1;
