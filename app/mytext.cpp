@@ -13,7 +13,7 @@
 #include "app/ids.h"
 #include "app/parent_frame.h"
 #include "app/questions.h"
-#include "app/text_encoding.h"
+#include "util/text_encoding.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ void mytext::SaveFile(const wxString& path) {
     const std::string_view text(raw.data(), GetTextLength());
     std::string latin1;
     // A character Latin-1 cannot hold would be lost, so such a text is kept as UTF-8.
-    const bool as_utf8 = utf8 || !utf8_to_latin1(text, latin1);
+    const bool as_utf8 = utf8 || utf8_to_latin1(text, latin1) != std::string::npos;
     const WriteResult r =
         write_file_atomically(std::string(path.fn_str()), as_utf8 ? text : latin1);
     if (r == WriteResult::ok) {

@@ -8,7 +8,7 @@
 #include "app/parent_frame.h"
 #include "app/settings_file.h"
 #include "app/settings_table.h"
-#include "app/text_encoding.h"
+#include "util/text_encoding.h"
 
 namespace {
 

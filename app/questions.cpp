@@ -4,7 +4,7 @@
 #include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 
-#include "app/text_encoding.h"
+#include "util/text_encoding.h"
 
 namespace {
 

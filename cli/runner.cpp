@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/latin1.h"
+#include "util/text_encoding.h"
 #include "cli/utf8_stdio.h"
 #include "compiler/tablemgr.h"
 #include "compiler/zqparser_text.h"

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <string>
 
-#include "cli/latin1.h"
+#include "util/text_encoding.h"
 
 namespace {
 

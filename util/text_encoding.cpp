@@ -1,4 +1,4 @@
-#include "cli/latin1.h"
+#include "util/text_encoding.h"
 
 size_t utf8_sequence_length(unsigned char lead) {
     if (lead < 0x80) return 1;
@@ -16,38 +16,48 @@ long utf8_decode(const unsigned char* bytes, size_t len) {
         if ((bytes[i] & 0xC0) != 0x80) return -1;
         cp = (cp << 6) | (bytes[i] & 0x3F);
     }
-    // Overlong forms, surrogates and values past the last code point are not UTF-8.
     if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
     return cp;
 }
 
-bool is_valid_utf8(std::string_view text) {
+namespace {
+
+// The code point of the sequence at text[i] and its length; -1 (length 1) when malformed.
+long decode_at(std::string_view text, size_t i, size_t& len) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    for (size_t i = 0; i < text.size();) {
-        const size_t len = utf8_sequence_length(bytes[i]);
-        if (i + len > text.size() || utf8_decode(bytes + i, len) < 0) return false;
-        i += len;
-    }
+    len = utf8_sequence_length(bytes[i]);
+    const long cp = i + len <= text.size() ? utf8_decode(bytes + i, len) : -1;
+    if (cp < 0) len = 1;
+    return cp;
+}
+
+}  // namespace
+
+bool is_valid_utf8(std::string_view text) {
+    for (size_t i = 0, len = 0; i < text.size(); i += len)
+        if (decode_at(text, i, len) < 0) return false;
     return true;
 }
 
 size_t utf8_to_latin1(std::string_view text, std::string& out) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     out.clear();
     out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        const size_t len = utf8_sequence_length(bytes[i]);
-        const long cp = i + len <= text.size() ? utf8_decode(bytes + i, len) : -1;
-        if (cp < 0 || cp > 0xFF) return i;
-        out += static_cast<char>(cp);
-        i += len;
+    size_t first_bad = std::string::npos;
+    for (size_t i = 0, len = 0; i < text.size(); i += len) {
+        const long cp = decode_at(text, i, len);
+        if (cp < 0 || cp > 0xFF) {
+            if (first_bad == std::string::npos) first_bad = i;
+            out += '?';
+        } else {
+            out += static_cast<char>(cp);
+        }
     }
-    return std::string::npos;
+    return first_bad;
 }
 
 std::string latin1_to_utf8(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + text.size() / 8);
     for (const char ch : text) {
         const auto c = static_cast<unsigned char>(ch);
         if (c < 0x80) {
@@ -58,4 +68,8 @@ std::string latin1_to_utf8(std::string_view text) {
         }
     }
     return out;
+}
+
+std::string any_to_utf8(std::string_view bytes) {
+    return is_valid_utf8(bytes) ? std::string(bytes) : latin1_to_utf8(bytes);
 }
