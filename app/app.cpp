@@ -18,6 +18,13 @@ wxString chg_path(const wxString& path) {
     return path;
 }
 
+void ask_gui_and_wait(wxEvtHandler* target, wxEvent* event) {
+    App& app = wxGetApp();
+    app.gui_wait = true;
+    target->QueueEvent(event);
+    app.sem_gui_done->Wait();
+}
+
 void release_waiting_worker() {
     App& app = wxGetApp();
     if (app.gui_wait.exchange(false)) app.sem_gui_done->Post();

@@ -33,5 +33,8 @@ wxDECLARE_APP(App);
 wxString GetPath(const wxString& path, wxChar separator);
 wxString chg_path(const wxString& path);
 
-// The GUI half of the thread handshake: after handling a request, release a waiting worker.
+// The worker's half of the thread handshake: raises gui_wait before the event is queued, so
+// the GUI cannot handle the event without releasing the worker, then waits until it has.
+void ask_gui_and_wait(wxEvtHandler* target, wxEvent* event);
+// The GUI half: after handling a request, release a waiting worker.
 void release_waiting_worker();

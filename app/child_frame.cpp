@@ -7,6 +7,7 @@
 #include "app/questions.h"
 #include "app/res/zqe.xpm"
 #include "app/settings_table.h"
+#include "console/output_display.h"
 #include "exec/compmgr.h"
 #include "exec/exec_mgr.h"
 #include "util/filenames.h"
@@ -279,11 +280,13 @@ void ChildFrame::UpdateToolBar() {
 }
 
 void ChildFrame::update_checkable_items() {
-    // The watch panel and the execution window are not shown until their parts attach them.
+    // The watch panel does not exist yet, so it is never shown.
     menu_bar->Check(ID_VER_WLIST, false);
-    menu_bar->Check(ID_SHOW_OUTSCREEN, false);
     parent->tool_bar()->ToggleTool(ID_VER_WLIST, false);
-    parent->tool_bar()->ToggleTool(ID_SHOW_OUTSCREEN, false);
+    const OutputDisplay* screen = parent->execution_window();
+    const bool screen_shown = screen && screen->IsShown();
+    menu_bar->Check(ID_SHOW_OUTSCREEN, screen_shown);
+    parent->tool_bar()->ToggleTool(ID_SHOW_OUTSCREEN, screen_shown);
     menu_bar->Check(ID_INDENT_GUIDES, text->GetIndentationGuides() != wxSTC_IV_NONE);
     menu_bar->Check(ID_LINE_NUMBER, text->line_numbers_shown());
 }

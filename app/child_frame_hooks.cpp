@@ -147,11 +147,7 @@ void ChildFrame::ShowCurrentLine() {
 }
 
 void ChildFrame::deb_end() {
-    App& app = wxGetApp();
-    // Raised before the message is queued, so the GUI cannot handle it without releasing us.
-    app.gui_wait = true;
-    GetEventHandler()->QueueEvent(new wxCommandEvent(wxEVT_COMMAND_ENTER, ID_DEB_END));
-    app.sem_gui_done->Wait();
+    ask_gui_and_wait(GetEventHandler(), new wxCommandEvent(wxEVT_COMMAND_ENTER, ID_DEB_END));
 }
 
 void ChildFrame::fin_ejecucion() {

@@ -177,11 +177,7 @@ bool mytext::isMarked(int line) {
 void mytext::ShowLine(int line) {
     auto* event = new wxCommandEvent(wxEVT_COMMAND_ENTER, ID_SHOW_LINE);
     event->SetInt(line);
-    App& app = wxGetApp();
-    // Raised before the event is queued, so the GUI cannot handle it without releasing us.
-    app.gui_wait = true;
-    QueueEvent(event);
-    app.sem_gui_done->Wait();
+    ask_gui_and_wait(this, event);
 }
 
 void mytext::ShowLineMsg(wxCommandEvent& event) {

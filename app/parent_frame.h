@@ -80,7 +80,6 @@ class ParentFrame : public Frame, public wxMDIParentFrame {
     void crear_tool_bar();
     void colocar_ventana();
     void bind_events();
-    void aplicar_fuente_salida(const wxFont& font);
     // The watch expressions to keep in the settings file: the panel's once it exists.
     std::vector<wxString> expresiones_vigilancia() const;
 
