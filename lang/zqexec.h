@@ -108,6 +108,9 @@ class ZQExec : public ZQCode, public ZQ_RTStack {
     bool room_for(const ZQVal* t, unsigned n) const {
         return stack_size - (t - base) >= static_cast<long>(n) + 100 && abort_code == ar_NONE;
     }
+    // A failed space check ends the run, with the failure already recorded (an external
+    // routine may record one without stopping the run) or for want of room.
+    void end_for_space() { abort(abort_code != ar_NONE ? abort_code : ar_NO_MEMORY); }
     template <bool Loop>
     void run();
     void run_loop();

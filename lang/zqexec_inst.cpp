@@ -43,7 +43,7 @@ inline void ZQExec::push_copy(const ZQVal* v) {
 
 inline void ZQExec::push_cells(const ZQVal* first, uint32_t k) {
     if (k == 1) return push_copy(first);
-    if (!chkstk(k)) return;
+    if (!room_for(top, k)) return end_for_space();
     for (uint32_t i = 0; i < k && abort_code == ar_NONE; ++i) push_copy(first + i);
 }
 
@@ -61,7 +61,7 @@ void ZQExec::replicate(int32_t n, uint32_t k) {
     if (n <= 0 || k == 0) return;
     const int64_t cells = static_cast<int64_t>(n) * k;
     if (cells > stack_size) return abort(ar_NO_MEMORY);
-    if (!chkstk(static_cast<unsigned>(cells))) return;
+    if (!room_for(top, static_cast<unsigned>(cells))) return end_for_space();
     const ZQVal* first = top - k + 1;
     for (int32_t j = 0; j < n; ++j)
         for (uint32_t i = 0; i < k && abort_code == ar_NONE; ++i) push_copy(first + i);
@@ -120,14 +120,12 @@ void ZQExec::lib_sym(const ZQVal* name, const ZQVal* handle) {
         return abort(r); \
     } while (0)
 
-// A space check that failed: chkstk records why (unless a failure already was), and PC
-// stays on the instruction.
-#define FAIL_CHKSTK(n) \
-    do {               \
-        PC = pc;       \
-        top = t;       \
-        chkstk(n);     \
-        return;        \
+// A space check that failed ends the run, and PC stays on the instruction.
+#define FAIL_CHKSTK()           \
+    do {                        \
+        PC = pc;                \
+        top = t;                \
+        return end_for_space(); \
     } while (0)
 
 namespace {
@@ -321,7 +319,7 @@ void ZQExec::run() {
                 load_cells(b + FP + pc->op1);
                 break;
             case i_LD_INDIRECT:
-                if (!room_for(t, pc->op2)) FAIL_CHKSTK(pc->op2);
+                if (!room_for(t, pc->op2)) FAIL_CHKSTK();
                 load_cells((t--)->addr);
                 break;
             case i_LD_INT:
@@ -380,7 +378,7 @@ void ZQExec::run() {
                 PROTECT(replicate(pc->op1, pc->op2));
                 break;
             case i_CHKSTK:
-                if (!room_for(t, pc->op2)) PROTECT(chkstk(pc->op2));
+                if (!room_for(t, pc->op2)) PROTECT(end_for_space());
                 break;
             case i_LD_NULLARRAY:
                 if (t + 1 >= end) FAIL(ar_STACK_OVERFLOW);
@@ -439,7 +437,7 @@ void ZQExec::run() {
                 setState(st_STOPPED);
                 break;
             case i_ENTER:
-                if (!room_for(t, pc->op2)) FAIL_CHKSTK(pc->op2);
+                if (!room_for(t, pc->op2)) FAIL_CHKSTK();
                 ++t;
                 t->tipo = s_NUM;
                 t->raw = FP;

@@ -336,6 +336,65 @@ TEST(VMAborts, Table) {
     }
 }
 
+// A routine outside the machine records a failure without touching the run state.
+void record_cancel(ZQExec* e) {
+    e->setAbortReason(ar_USER_CANCEL);
+}
+
+// The routine, then the instruction under test, after a line marker; the constant 0 is the
+// routine's entry point.
+void emit_after_cancel(ZQExec& e, const std::vector<INST>& code) {
+    ZQVal entry{};
+    entry.tipo = s_ADDR;
+    entry.ptr = reinterpret_cast<void*>(&record_cancel);
+    e.addConst(&entry);
+    e.emit(i_ENTER, 0, 0);
+    e.emit(i_LD_INT, 0, 0);
+    e.emit(i_LD_CONST, 0, 1);
+    e.emit(i_LINE, 0, 12);
+    e.emit(i_LD_ADDR_GLOBAL, 0, 0);
+    e.emit(i_CALL_EXT, 1, 0);
+    for (const INST& i : code) e.emit(i.opcode, i.op1, i.op2);
+    e.emit(i_HALT);
+}
+
+// Every space check after such a routine ends the run with the recorded failure, in the
+// plain loop and in a stepping loop, instead of retrying its instruction or running on.
+TEST(VMAbort, SpaceCheckAfterAnExternalFailureEndsTheRun) {
+    const struct {
+        const char* name;
+        std::vector<INST> code;  // runs after the routine, with an address on top
+    } cases[] = {
+        {"enter", {{i_ENTER, 0, 1}}},         {"indirect load", {{i_LD_INDIRECT, 0, 1}}},
+        {"chkstk", {{i_CHKSTK, 0, 1}}},       {"load of two cells", {{i_LD_GLOBAL, 0, 2}}},
+        {"replicate", {{i_REPLICATE, 2, 1}}},
+    };
+    for (const auto& c : cases) {
+        CaptureOut out;
+        ZQExec e(100);
+        ASSERT_TRUE(e.createStack(500));
+        e.set_def_stdout(&out);
+        emit_after_cancel(e, c.code);
+        ASSERT_EQ(e.initExec(nullptr, 0), 1) << c.name;
+        EXPECT_EQ(e.exec(0, 0), 0) << c.name;
+        EXPECT_EQ(e.getAbortReason(), ar_USER_CANCEL) << c.name;
+        EXPECT_EQ(out.text, "\n\nError de ejecucion (linea=12): Programa cancelado por el usuario")
+            << c.name;
+        EXPECT_EQ(e.getState(), st_STOPPED) << c.name;
+
+        ZQExec stepped(100);
+        ASSERT_TRUE(stepped.createStack(500));
+        stepped.set_def_stdout(&out);
+        emit_after_cancel(stepped, c.code);
+        ASSERT_EQ(stepped.initExec(nullptr, 0), 1) << c.name;
+        stepped.setState(st_RUNNING);
+        for (int n = 0; n < 100 && stepped.getState() == st_RUNNING; ++n) stepped.execOneInst();
+        EXPECT_EQ(stepped.getState(), st_ABORTED) << c.name;
+        EXPECT_EQ(stepped.getAbortReason(), ar_USER_CANCEL) << c.name;
+        stepped.stop();
+    }
+}
+
 TEST_F(VMTest, NanResultAborts13) {
     consts({num_cell(INFINITY)});
     EXPECT_EQ(run({{i_LD_CONST, 0, 1}, {i_LD_CONST, 0, 1}, {i_SUB, 0, 0}, {i_HALT, 0, 0}}), 0);
