@@ -1,5 +1,6 @@
 #pragma once
 
+#include "lang/exact_int.h"
 #include "lang/zqexec.h"
 
 // The arguments of one standard subroutine on top of the stack, and the placing of its
@@ -55,14 +56,24 @@ class StdfCall {
     void result_text(const char* s) { result_str(zqval_strdup(s)); }
 };
 
+// Moves a variable by sign times step: on integers when both are exact.
+inline __attribute__((always_inline)) void step_number(long double* var, const long double& step,
+                                                       int sign) {
+    int64_t x, by;
+    if (exact_int(*var, &x) && exact_int(step, &by))
+        set_exact(var, x + sign * by);
+    else
+        *var += sign * step;
+}
+
 // inc and dec on their two argument cells (the variable's address, the step): the variable
 // moves by the step and its new value takes the first cell. Shared with the execution loop,
 // which runs them inline at every turn of a desde.
 inline void stdf_inc_dec(ZQVal* args, int sign) {
     ZQVal* var = args[0].addr;
-    var->num += sign * args[1].num;
+    step_number(&var->num, args[1].num, sign);
+    args[0] = *var;
     args[0].tipo = s_NUM;
-    args[0].num = var->num;
 }
 
 // Each group runs the subroutines it knows and returns false for any other identifier.

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "lang/exact_int.h"
 #include "lang/fpu.h"
 #include "lang/stdf_call.h"
 #include "lang/zqexec.h"
@@ -165,12 +166,43 @@ inline bool is_desde_test(const INST* pc, const INST* code_end) {
 }
 
 // Binary arithmetic on the two top numbers; false (nothing changed) for an invalid result.
-template <typename Op>
-inline bool arith(ZQVal* t, Op op) {
+// Exact integers whose result fits take the integer path (iop false when it does not fit).
+template <typename IntOp, typename Op>
+inline bool arith(ZQVal* t, IntOp iop, Op op) {
+    int64_t x, y, exact;
+    if (exact_int(t[-1].num, &x) && exact_int(t->num, &y) && iop(x, y, &exact)) {
+        set_exact(&t[-1].num, exact);
+        return true;
+    }
     const long double r = op(t[-1].num, t->num);
     if (is_invalid(r)) return false;
     t[-1].num = r;
     return true;
+}
+
+// Below 2^62 each, sums and differences always fit.
+inline bool int_add(int64_t x, int64_t y, int64_t* r) {
+    *r = x + y;
+    return true;
+}
+inline bool int_sub(int64_t x, int64_t y, int64_t* r) {
+    *r = x - y;
+    return true;
+}
+// A zero product of a negative factor is -0 for the x87, which no integer holds.
+inline bool int_mul(int64_t x, int64_t y, int64_t* r) {
+    return !__builtin_mul_overflow(x, y, r) && (*r != 0 || (x >= 0 && y >= 0));
+}
+inline bool int_none(int64_t, int64_t, int64_t*) {
+    return false;
+}
+
+// A relation between two numbers, on integers when both are exact.
+template <typename Rel>
+inline bool num_rel(const long double& a, const long double& b, Rel rel) {
+    int64_t x, y;
+    if (exact_int(a, &x) && exact_int(b, &y)) return rel(x, y);
+    return rel(a, b);
 }
 
 // A comparison of the two top cells, numbers inline and other tags through cmp; the
@@ -179,7 +211,7 @@ template <typename Rel>
 inline void compare(ZQVal* t, Rel rel, int (*cmp)(const ZQVal*, const ZQVal*), bool negate) {
     int r;
     if (t->tipo == s_NUM) {
-        r = rel(t[-1].num, t->num);
+        r = num_rel(t[-1].num, t->num, rel);
     } else {
         r = cmp(t - 1, t);
         rm_val(t);
@@ -221,27 +253,27 @@ void ZQExec::run() {
         }
         switch (pc->opcode) {
             case i_ADD:
-                if (!arith(t, std::plus<long double>())) FAIL(ar_MATH);
+                if (!arith(t, int_add, std::plus<long double>())) FAIL(ar_MATH);
                 --t;
                 break;
             case i_SUB:
-                if (!arith(t, std::minus<long double>())) FAIL(ar_MATH);
+                if (!arith(t, int_sub, std::minus<long double>())) FAIL(ar_MATH);
                 --t;
                 break;
             case i_MUL:
-                if (!arith(t, std::multiplies<long double>())) FAIL(ar_MATH);
+                if (!arith(t, int_mul, std::multiplies<long double>())) FAIL(ar_MATH);
                 --t;
                 break;
             case i_DIV:
                 if (t->num == 0) FAIL(ar_DIV_ZERO);
-                if (!arith(t, std::divides<long double>())) FAIL(ar_MATH);
+                if (!arith(t, int_none, std::divides<long double>())) FAIL(ar_MATH);
                 --t;
                 break;
             case i_MOD: {
                 // A divisor strictly between -1 and 1 truncates to 0: the same failure as 0.
                 const int64_t x = trunc_i64(t[-1].num), y = trunc_i64(t->num);
                 if (y == 0) FAIL(ar_DIV_ZERO);
-                t[-1].num = remainder_of(x, y);
+                set_exact(&t[-1].num, remainder_of(x, y));
                 --t;
                 break;
             }
@@ -268,17 +300,17 @@ void ZQExec::run() {
             }
             case i_EQ:
             case i_NE:
-                compare(t, std::equal_to<long double>(), zqval_eq, pc->opcode == i_NE);
+                compare(t, std::equal_to<>(), zqval_eq, pc->opcode == i_NE);
                 --t;
                 break;
             case i_GT:
             case i_LE:
-                compare(t, std::greater<long double>(), zqval_gt, pc->opcode == i_LE);
+                compare(t, std::greater<>(), zqval_gt, pc->opcode == i_LE);
                 --t;
                 break;
             case i_GE:
             case i_LT:
-                compare(t, std::greater_equal<long double>(), zqval_ge, pc->opcode == i_LT);
+                compare(t, std::greater_equal<>(), zqval_ge, pc->opcode == i_LT);
                 --t;
                 break;
             case i_AND:
@@ -300,7 +332,7 @@ void ZQExec::run() {
                 if (t + 1 < end) {
                     ++t;
                     t->tipo = s_NUM;
-                    t->num = pc->op1;
+                    set_exact(&t->num, pc->op1);
                 } else {
                     PROTECT(abort(ar_STACK_OVERFLOW));
                 }
@@ -360,14 +392,15 @@ void ZQExec::run() {
                         t->tipo == s_BOOL) {
                         // Ascending (the flag on top): past the end is above it; descending:
                         // not at or above it, as i_LT has it.
-                        const bool past = t->b ? var->num > t[-2].num : !(var->num >= t[-2].num);
+                        const bool past =
+                            t->b ? num_rel(var->num, t[-2].num, std::greater<>())
+                                 : !num_rel(var->num, t[-2].num, std::greater_equal<>());
                         pc += desde_test_len - 1;
                         if (past) pc += pc->op1 - 1;
                         break;
                     }
                     if (pc == step_seen && t[-1].tipo == s_NUM) {
-                        ZQVal args[2] = {t[-4], t[-1]};
-                        stdf_inc_dec(args, 1);
+                        step_number(&t[-4].addr->num, t[-1].num, 1);
                         pc += std::size(desde_inc) - 1;
                         break;
                     }

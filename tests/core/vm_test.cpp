@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "lang/fpu.h"
 #include "tests/core/vm_fixture.h"
 
 namespace {
@@ -392,6 +394,45 @@ TEST(VMAbort, SpaceCheckAfterAnExternalFailureEndsTheRun) {
         EXPECT_EQ(stepped.getState(), st_ABORTED) << c.name;
         EXPECT_EQ(stepped.getAbortReason(), ar_USER_CANCEL) << c.name;
         stepped.stop();
+    }
+}
+
+// Integer operands take a path of their own; every result keeps the bits the x87 gives
+// under the program's rounding, signed zeros, fractions and magnitudes past 2^62 included.
+TEST(VMOpcodes, ArithmeticKeepsTheX87Bits) {
+    const long double big = std::ldexp(1.0L, 61) + 1, bigger = std::ldexp(1.0L, 62);
+    const long double values[] = {0.0L, -0.0L, 1, -1, 3, -7, 2.5L, 1e-3L, big, -big, bigger, 3e9L};
+    const struct {
+        i_set op;
+        long double (*x87)(long double, long double);
+    } ops[] = {
+        {i_ADD, [](long double a, long double b) { return a + b; }},
+        {i_SUB, [](long double a, long double b) { return a - b; }},
+        {i_MUL, [](long double a, long double b) { return a * b; }},
+    };
+    FpuRounding up(FPU_RC_UP);
+    for (const auto& o : ops) {
+        for (const long double a : values) {
+            for (const long double b : values) {
+                ZQExec e(10);
+                ASSERT_TRUE(e.createStack(500));
+                ZQVal ka = num_cell(a), kb = num_cell(b);
+                e.addConst(&ka);
+                e.addConst(&kb);
+                e.emit(i_LD_CONST, 0, 1);
+                e.emit(i_LD_CONST, 1, 1);
+                e.emit(o.op);
+                e.emit(i_HALT);
+                ASSERT_EQ(e.initExec(nullptr, 0), 1);
+                ASSERT_EQ(e.exec(0, 0), 1);
+                const long double expected = o.x87(a, b);
+                const long double got = e.getTopPtr()->num;
+                EXPECT_EQ(std::memcmp(&got, &expected, 10), 0)
+                    << i_set_name(o.op) << " " << static_cast<double>(a) << " "
+                    << static_cast<double>(b);
+                e.stop();
+            }
+        }
     }
 }
 
