@@ -1,9 +1,31 @@
 #include "lang/zqval.h"
 
+#include <sys/mman.h>
+
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+
+namespace {
+
+constexpr size_t HUGE_PAGE = size_t{2} << 20;
+
+// count cells tagged s_NADA, released with free. Blocks of huge pages and more sit on huge
+// pages when the system grants them: a large array then costs a few page faults instead of
+// one every 4 KiB, which took a quarter of the time of a program filling millions of cells.
+ZQVal* alloc_cells(int count) {
+    const size_t bytes = static_cast<size_t>(count) * sizeof(ZQVal);
+    if (bytes < HUGE_PAGE) return static_cast<ZQVal*>(std::calloc(count, sizeof(ZQVal)));
+    const size_t whole = (bytes + HUGE_PAGE - 1) / HUGE_PAGE * HUGE_PAGE;
+    void* p = std::aligned_alloc(HUGE_PAGE, whole);
+    if (!p) return nullptr;
+    madvise(p, whole, MADV_HUGEPAGE);
+    std::memset(p, 0, bytes);
+    return static_cast<ZQVal*>(p);
+}
+
+}  // namespace
 
 ZQVal_Cluster::~ZQVal_Cluster() {
     vaciar();
@@ -14,7 +36,7 @@ ZQVal_Cluster* ZQVal_Cluster::crear(int count, int dynamic) {
     auto* c = new (std::nothrow) ZQVal_Cluster;
     if (!c) return nullptr;
     if (count > 0) {
-        c->cells = static_cast<ZQVal*>(std::calloc(count, sizeof(ZQVal)));
+        c->cells = alloc_cells(count);
         if (!c->cells) {
             delete c;
             return nullptr;
