@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/latin1.h"
+#include "util/text_encoding.h"
 
 std::string L(const std::string& utf8) {
     std::string out;
