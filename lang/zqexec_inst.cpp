@@ -150,6 +150,17 @@ constexpr int desde_test_len = std::size(desde_test) + 1;
 constexpr INST desde_inc[] = {
     {i_DUP, -4, 0}, {i_DUP, -2, 0}, {i_CALL_STDF, sf_INC, 0}, {i_POP, 0, 1}};
 
+// The last two places where a group was matched.
+struct SeenGroups {
+    const INST* last = nullptr;
+    const INST* before = nullptr;
+    bool has(const INST* p) const { return p == last || p == before; }
+    void add(const INST* p) {
+        before = last;
+        last = p;
+    }
+};
+
 template <size_t N>
 inline bool starts_with(const INST* pc, const INST* code_end, const INST (&group)[N]) {
     if (code_end - pc < static_cast<ptrdiff_t>(N)) return false;
@@ -199,7 +210,8 @@ inline bool int_none(int64_t, int64_t, int64_t*) {
 
 // A relation between two numbers, on integers when both are exact.
 template <typename Rel>
-inline bool num_rel(const long double& a, const long double& b, Rel rel) {
+inline __attribute__((always_inline)) bool num_rel(const long double& a, const long double& b,
+                                                   Rel rel) {
     int64_t x, y;
     if (exact_int(a, &x) && exact_int(b, &y)) return rel(x, y);
     return rel(a, b);
@@ -233,10 +245,10 @@ void ZQExec::run() {
     const INST* const code_end = code + code_size;
     INST* pc = PC;
     ZQVal* t = top;
-    // The last desde groups matched. Code changes during a run only at line markers (the
-    // breakpoints), which the groups do not hold, so a match stays good for the whole run.
-    const INST* test_seen = nullptr;
-    const INST* step_seen = nullptr;
+    // The last desde groups matched, two of each kind for two nested loops. Code changes
+    // during a run only at line markers (the breakpoints), which the groups do not hold, so
+    // a match stays good for the whole run.
+    SeenGroups tests, steps;
     auto push_copy = [&](const ZQVal* v) __attribute__((always_inline)) {
         if (!push_plain(t, end, v)) PROTECT(push_from(v));
     };
@@ -246,6 +258,18 @@ void ZQExec::run() {
             push_copy(src);
         else
             PROTECT(push_cells(src, pc->op2));
+    };
+    // The desde test group at pc in one go, when it holds the compiler's plain cells (false,
+    // nothing done, otherwise). Ascending (the flag on top): past the end is above it;
+    // descending: not at or above it, as i_LT has it.
+    auto run_desde_test = [&]() __attribute__((always_inline)) {
+        const ZQVal* var = t[-4].addr;
+        if (var->tipo != s_NUM || t[-2].tipo != s_NUM || t->tipo != s_BOOL) return false;
+        const bool past = t->b ? num_rel(var->num, t[-2].num, std::greater<>())
+                               : !num_rel(var->num, t[-2].num, std::greater_equal<>());
+        pc += desde_test_len - 1;
+        if (past) pc += pc->op1 - 1;
+        return true;
     };
     for (;;) {
         if constexpr (Loop) {
@@ -381,27 +405,23 @@ void ZQExec::run() {
                 // The desde groups run whole only on the plain cells the compiler gives them,
                 // and with the room their own space checks would demand.
                 if (Loop && pc->op1 == -4 && t[-4].tipo == s_ADDR && room_for(t + 1, 1)) {
-                    if (pc != test_seen && pc != step_seen) {
+                    if (!tests.has(pc) && !steps.has(pc)) {
                         if (is_desde_test(pc, code_end))
-                            test_seen = pc;
+                            tests.add(pc);
                         else if (starts_with(pc, code_end, desde_inc))
-                            step_seen = pc;
+                            steps.add(pc);
                     }
-                    ZQVal* var = t[-4].addr;
-                    if (pc == test_seen && var->tipo == s_NUM && t[-2].tipo == s_NUM &&
-                        t->tipo == s_BOOL) {
-                        // Ascending (the flag on top): past the end is above it; descending:
-                        // not at or above it, as i_LT has it.
-                        const bool past =
-                            t->b ? num_rel(var->num, t[-2].num, std::greater<>())
-                                 : !num_rel(var->num, t[-2].num, std::greater_equal<>());
-                        pc += desde_test_len - 1;
-                        if (past) pc += pc->op1 - 1;
-                        break;
-                    }
-                    if (pc == step_seen && t[-1].tipo == s_NUM) {
+                    if (tests.has(pc) && run_desde_test()) break;
+                    if (steps.has(pc) && t[-1].tipo == s_NUM) {
                         step_number(&t[-4].addr->num, t[-1].num, 1);
                         pc += std::size(desde_inc) - 1;
+                        // The jump back to the test, and the test, in the same dispatch.
+                        INST* const jump = pc + 1;
+                        if (jump < code_end && jump->opcode == i_JMP &&
+                            tests.has(jump + jump->op1)) {
+                            pc = jump + jump->op1;
+                            if (!run_desde_test()) pc = jump - 1;
+                        }
                         break;
                     }
                 }
