@@ -208,6 +208,30 @@ inline bool int_none(int64_t, int64_t, int64_t*) {
     return false;
 }
 
+// A load followed by integer arithmetic, as in i * j or k % 7: the arithmetic instruction op
+// on the top cell and the cell the load would push, when both are exact integers and so is
+// the result (false, nothing done, otherwise). Failures are left to the two instructions.
+inline __attribute__((always_inline)) bool load_and_arith(i_set op, ZQVal* top,
+                                                          const ZQVal* operand) {
+    if (op != i_ADD && op != i_SUB && op != i_MUL && op != i_MOD) return false;
+    int64_t x, y, r;
+    if (top->tipo != s_NUM || operand->tipo != s_NUM || !exact_int(top->num, &x) ||
+        !exact_int(operand->num, &y))
+        return false;
+    if (op == i_ADD) {
+        r = x + y;
+    } else if (op == i_SUB) {
+        r = x - y;
+    } else if (op == i_MUL) {
+        if (!int_mul(x, y, &r)) return false;
+    } else {
+        if (y == 0) return false;
+        r = remainder_of(x, y);
+    }
+    set_exact(&top->num, r);
+    return true;
+}
+
 // A relation between two numbers, on integers when both are exact.
 template <typename Rel>
 inline __attribute__((always_inline)) bool num_rel(const long double& a, const long double& b,
@@ -258,6 +282,13 @@ void ZQExec::run() {
             push_copy(src);
         else
             PROTECT(push_cells(src, pc->op2));
+    };
+    // The plain loop runs a one-cell load and the integer arithmetic after it in one dispatch.
+    auto load_then_arith = [&](const ZQVal* src) __attribute__((always_inline)) {
+        if (!Loop || pc->op2 > 1 || pc + 1 >= code_end || !load_and_arith(pc[1].opcode, t, src))
+            return false;
+        ++pc;
+        return true;
     };
     // The desde test group at pc in one go, when it holds the compiler's plain cells (false,
     // nothing done, otherwise). Ascending (the flag on top): past the end is above it;
@@ -350,7 +381,7 @@ void ZQExec::run() {
                 break;
             case i_LD_DEFVAL:
             case i_LD_CONST:
-                push_copy(b + pc->op1);
+                if (!load_then_arith(b + pc->op1)) push_copy(b + pc->op1);
                 break;
             case i_LD_NUM:
                 if (t + 1 < end) {
@@ -369,10 +400,10 @@ void ZQExec::run() {
                 t->addr = b + (pc->opcode == i_LD_ADDR_LOCAL ? FP : GB) + pc->op1;
                 break;
             case i_LD_GLOBAL:
-                load_cells(b + GB + pc->op1);
+                if (!load_then_arith(b + GB + pc->op1)) load_cells(b + GB + pc->op1);
                 break;
             case i_LD_LOCAL:
-                load_cells(b + FP + pc->op1);
+                if (!load_then_arith(b + FP + pc->op1)) load_cells(b + FP + pc->op1);
                 break;
             case i_LD_INDIRECT:
                 if (!room_for(t, pc->op2)) FAIL_CHKSTK();
