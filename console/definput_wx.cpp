@@ -15,17 +15,7 @@ ZQ_DefInput_WX::ZQ_DefInput_WX(ZQExec* exec, OutputDisplay* display)
 
 int ZQ_DefInput_WX::leer(ZQVal* v) {
     if (buffer[pos] == '\0' && !read_one_line()) return 0;
-    switch (v->tipo) {
-        case s_NUM:
-            return read_num(v);
-        case s_STR:
-            return read_str(v);
-        case s_BOOL:
-            return read_bool(v);
-        default:
-            fail(ar_UNKNOWN_TYPE);
-            return 0;
-    }
+    return read_value(v);
 }
 
 int ZQ_DefInput_WX::read_one_line() {
@@ -74,7 +64,7 @@ int ZQ_DefInput_WX::read_num(ZQVal* v) {
     return skip_separator();
 }
 
-std::string ZQ_DefInput_WX::next_field() {
+bool ZQ_DefInput_WX::next_field(std::string& field) {
     const char* start = buffer.data() + pos;
     size_t n = 0;
     if (!has_ifs)
@@ -84,33 +74,6 @@ std::string ZQ_DefInput_WX::next_field() {
     else
         n = std::strlen(start);
     pos += n;
-    return std::string(start, n);
-}
-
-int ZQ_DefInput_WX::read_str(ZQVal* v) {
-    const std::string field = next_field();
-    if (!skip_separator()) return 0;
-    char* s = zqval_strdup(field.c_str());
-    if (!s) {
-        fail(ar_NO_MEMORY);
-        return 0;
-    }
-    v->str = s;
-    return 1;
-}
-
-int ZQ_DefInput_WX::read_bool(ZQVal* v) {
-    if (!has_ifs) {
-        fail(ar_BOOL_NEEDS_IFS);
-        return 0;
-    }
-    const std::string field = next_field();
-    if (!skip_separator()) return 0;
-    const int b = str2bool(field.c_str());
-    if (b < 0) {
-        fail(ar_NOT_BOOLEAN);
-        return 0;
-    }
-    v->b = static_cast<char>(b);
-    return 1;
+    field.assign(start, n);
+    return true;
 }

@@ -22,17 +22,14 @@ class ZQ_DefInput_WX : public ZQ_DefInput_File {
     // Asks the user for one line; 0 when the run was stopped instead.
     virtual int read_one_line();
 
-    int read_num(ZQVal* v);
-    int read_str(ZQVal* v);
-    int read_bool(ZQVal* v);
-    int skip_separator();
+    int read_num(ZQVal* v) override;
+    int skip_separator() override;
 
   protected:
     OutputDisplay* display;
     size_t pos = 0;  // read position in the buffer
 
-  private:
-    // The next field: up to the separator or the end of the line, or one character
-    // without a separator. The read position moves past it.
-    std::string next_field();
+    // The next field of the typed line: up to the separator or the end of the line, or one
+    // character without a separator. The read position moves past it.
+    bool next_field(std::string& field) override;
 };

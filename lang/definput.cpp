@@ -21,6 +21,10 @@ void ZQ_DefInput_File::fail(int reason) {
 
 int ZQ_DefInput_File::leer(ZQVal* v) {
     if (at_eof()) return 0;
+    return read_value(v);
+}
+
+int ZQ_DefInput_File::read_value(ZQVal* v) {
     switch (v->tipo) {
         case s_NUM:
             return read_num(v);
@@ -117,10 +121,16 @@ int ZQ_DefInput_File::read_num(ZQVal* v) {
     return skip_separator();
 }
 
+bool ZQ_DefInput_File::next_field(std::string& field) {
+    if (read_field() < 0) return false;
+    field.assign(buffer.data());
+    return true;
+}
+
 int ZQ_DefInput_File::read_str(ZQVal* v) {
-    if (read_field() < 0) return 0;
-    if (!skip_separator()) return 0;
-    char* s = zqval_strdup(buffer.data());
+    std::string field;
+    if (!next_field(field) || !skip_separator()) return 0;
+    char* s = zqval_strdup(field.c_str());
     if (!s) {
         fail(ar_NO_MEMORY);
         return 0;
@@ -134,9 +144,9 @@ int ZQ_DefInput_File::read_bool(ZQVal* v) {
         fail(ar_BOOL_NEEDS_IFS);
         return 0;
     }
-    if (read_field() < 0) return 0;
-    if (!skip_separator()) return 0;
-    const int b = str2bool(buffer.data());
+    std::string field;
+    if (!next_field(field) || !skip_separator()) return 0;
+    const int b = str2bool(field.c_str());
     if (b < 0) {
         fail(ar_NOT_BOOLEAN);
         return 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "lang/zqval.h"
@@ -25,6 +26,10 @@ class ZQ_DefInput_File {
     // Reads one text field into buffer: up to the separator or a line break (not consumed),
     // or a single character without a separator. Its length, or -1 at the end of the input.
     int read_field();
+    // The next text field of whatever the channel reads from; false at the end of the input.
+    virtual bool next_field(std::string& field);
+    // Fills v by its tag from the current field on.
+    int read_value(ZQVal* v);
 
   public:
     ZQ_DefInput_File();
@@ -49,8 +54,8 @@ class ZQ_DefInput_File {
     const char* get_ifs() const { return has_ifs ? ifs : nullptr; }
     void set_InputBufferSize(int n);
     int get_InputBufferSize() const { return input_buffer_size; }
-    int skip_separator();
-    int read_num(ZQVal* v);
+    virtual int skip_separator();
+    virtual int read_num(ZQVal* v);
     int read_str(ZQVal* v);
     int read_bool(ZQVal* v);
     void close();
