@@ -72,8 +72,6 @@ void ChildFrame::bind_events() {
     Bind(wxEVT_COMMAND_ENTER, &ChildFrame::OnAsk, this, ID_ASK);
     Bind(wxEVT_COMMAND_ENTER, &ChildFrame::HideLastLineMsg, this, ID_HIDE_LAST_LINE);
     Bind(wxEVT_COMMAND_ENTER, &ChildFrame::msg_deb_end, this, ID_DEB_END);
-    Bind(wxEVT_COMMAND_ENTER, &ChildFrame::on_sleep_start_timer, this, ID_SLEEP_START);
-    Bind(wxEVT_TIMER, &ChildFrame::on_sleep_timeout, this, ID_SLEEP_TIMER);
     Bind(wxEVT_CLOSE_WINDOW, &ChildFrame::verificar, this);
     Bind(wxEVT_STC_CHANGE, &ChildFrame::NotifyChange, this, ID_EDITOR);
     Bind(wxEVT_STC_ROMODIFYATTEMPT, &ChildFrame::modify_attempt, this, ID_EDITOR);

@@ -110,8 +110,6 @@ class ChildFrame : public Frame, public wxMDIChildFrame {
     void HideLastLineMsg(wxCommandEvent& event);
     void msg_deb_end(wxCommandEvent& event);
     void OnExecEnd(wxCommandEvent& event);
-    void on_sleep_start_timer(wxCommandEvent& event);
-    void on_sleep_timeout(wxTimerEvent& event);
     void create_exec_parts();
     // The text changed: this window's object file no longer matches it.
     void marcar_modificado();

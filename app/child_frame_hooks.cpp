@@ -184,6 +184,3 @@ void ChildFrame::find_next() {}
 void ChildFrame::reemplazar() {}
 void ChildFrame::goto_line() {}
 void ChildFrame::print() {}
-// The execution window carries out beep's pause itself.
-void ChildFrame::on_sleep_start_timer(wxCommandEvent&) {}
-void ChildFrame::on_sleep_timeout(wxTimerEvent&) {}
