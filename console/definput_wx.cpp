@@ -49,11 +49,12 @@ int ZQ_DefInput_WX::skip_separator() {
 int ZQ_DefInput_WX::read_num(ZQVal* v) {
     const char* start = buffer.data() + pos;
     char* end = nullptr;
-    double x = 0;
+    long double x = 0;
     {
-        // Typed numbers convert as written, not with the program's upward rounding.
+        // Typed numbers convert as written, not with the program's upward rounding, and to
+        // the full precision of the language's numbers, as literals and files do.
         const FpuRounding nearest(FPU_RC_NEAREST);
-        x = std::strtod(start, &end);
+        x = std::strtold(start, &end);
     }
     if (end == start) {
         fail(ar_NOT_NUMERIC);

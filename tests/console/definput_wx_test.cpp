@@ -111,10 +111,13 @@ TEST_F(InputFields, BooleansAndSingleCharactersWithoutSeparator) {
 TEST_F(InputFields, TypedNumbersIgnoreTheProgramsUpwardRounding) {
     const FpuRounding saved(FPU_RC_NEAREST);
     fpu_reset();
-    in.lines = {"0.3"};
-    Cell n(s_NUM);
-    ASSERT_EQ(in.leer(&n.v), 1);
-    EXPECT_EQ(n.v.num, static_cast<long double>(0.3));
+    in.lines = {"0.3,0.1"};
+    Cell a(s_NUM), b(s_NUM);
+    ASSERT_EQ(in.leer(&a.v), 1);
+    ASSERT_EQ(in.leer(&b.v), 1);
+    // The same numbers as the literals 0.3 and 0.1 of a program, so comparisons hold.
+    EXPECT_EQ(a.v.num, 0.3L);
+    EXPECT_EQ(b.v.num, 0.1L);
 }
 
 TEST_F(InputFields, StoppedReadFailsWithoutAnAbort) {
