@@ -128,17 +128,23 @@ void ZQParser::decl_datos(ProcInfo* p) {
     }
 }
 
+// The name being declared at the current token; false, after the error, when this scope
+// already has it.
+bool ZQParser::nombre_nuevo(const char* topic, std::string& name) {
+    name = getTokenString();
+    if (!table->find(name.c_str(), ss_LOCAL)) return true;
+    raiseError_dup_ident(topic, name.c_str());
+    return false;
+}
+
 void ZQParser::decl_const() {
     if (tokenKind != tk_IDENT) {
         raiseError_expect_token("decl.const", "proveer un nombre para la constante");
         return;
     }
     while (running && tokenKind == tk_IDENT) {
-        const std::string name = getTokenString();
-        if (table->find(name.c_str(), ss_LOCAL)) {
-            raiseError_dup_ident("decl.const", name.c_str());
-            return;
-        }
+        std::string name;
+        if (!nombre_nuevo("decl.const", name)) return;
         skip();
         if (tokenKind != tk_ASSIGN && tokenKind != tk_COLON) {
             raiseError_expect_token("decl.const", "`=' luego del nombre de la constante");
@@ -218,11 +224,8 @@ void ZQParser::decl_tipos() {
         return;
     }
     while (running && tokenKind == tk_IDENT) {
-        const std::string name = getTokenString();
-        if (table->find(name.c_str(), ss_LOCAL)) {
-            raiseError_dup_ident("decl.tipos", name.c_str());
-            return;
-        }
+        std::string name;
+        if (!nombre_nuevo("decl.tipos", name)) return;
         skip();
         if (tokenKind != tk_COLON) {
             raiseError_expect_token("decl.tipos", "`:' luego del nombre del tipo de dato");
@@ -515,12 +518,9 @@ void ZQParser::decl_vars() {
         p->markLastWithAddress();
         std::vector<Var*> vars;
         for (;;) {
-            const char* name = getTokenString();
-            if (table->find(name, ss_LOCAL)) {
-                raiseError_dup_ident("decl.vars", name);
-                return;
-            }
-            auto* v = table->make<Var>(name);
+            std::string name;
+            if (!nombre_nuevo("decl.vars", name)) return;
+            auto* v = table->make<Var>(name.c_str());
             v->setAddrScope(as_LOCAL);
             p->add(v);
             vars.push_back(v);

@@ -70,6 +70,7 @@ class ZQParser : public ZQScanner {
     void skipProgramHeader();
     void getStdTypesReferences();
     void decl_datos(ProcInfo* p);
+    bool nombre_nuevo(const char* topic, std::string& name);
     void decl_const();
     int valor_constante(TipoDato** type);
     void decl_tipos();
